@@ -1,6 +1,7 @@
 #include "platform/PagePane.h"
 
 #include <QAuthenticator>
+#include <QSet>
 #include <QUrl>
 #include <QVariantList>
 #include <QWebEnginePage>
@@ -11,6 +12,11 @@
 
 namespace tandor {
 namespace {
+
+QSet<PagePane*>& livePanes() {
+  static QSet<PagePane*> panes;
+  return panes;
+}
 
 int& defaultTimeLimit() {
   static int value = 30000;
@@ -98,7 +104,10 @@ PagePane::PagePane(QObject* parent)
     : QObject(parent),
       page_(new PaneWebPage(QWebEngineProfile::defaultProfile(), this)),
       timeLimitMs_(defaultTimeLimit()) {
+  // Panes are silent from the start; muting the process only makes that explicit for panes that
+  // exist before it.
   page_->setAudioMuted(true);
+  livePanes().insert(this);
   timeLimitTimer_.setSingleShot(true);
   connect(page_, &QWebEnginePage::loadFinished, this, &PagePane::onLoadFinished);
   // A load that the page starts by itself (a script or a refresh moving on) is a load too.
@@ -124,12 +133,17 @@ PagePane::PagePane(QObject* parent)
 }
 
 PagePane::~PagePane() {
+  livePanes().remove(this);
   // The page goes first so that no signal of it reaches a half-destroyed pane.
   disconnect(page_, nullptr, this, nullptr);
   delete page_;
 }
 
 QWebEnginePage* PagePane::page() const { return page_; }
+
+void PagePane::muteAll() {
+  for (PagePane* pane : livePanes()) pane->page_->setAudioMuted(true);
+}
 
 void PagePane::setSilent(bool silent) { silent_ = silent; }
 
@@ -175,8 +189,11 @@ void PagePane::takeReads(quint64 serial) {
 }
 
 void PagePane::setBodyAttribute(const QString& name, const QString& value) {
-  const QString script = QStringLiteral("if (document.body) document.body.setAttribute('%1', '%2');")
-                             .arg(name, value);
+  runScript(QStringLiteral("if (document.body) document.body.setAttribute('%1', '%2');")
+                .arg(name, value));
+}
+
+void PagePane::runScript(const QString& script) {
   page_->runJavaScript(script, QWebEngineScript::ApplicationWorld);
 }
 

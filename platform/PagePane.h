@@ -46,10 +46,15 @@ class PagePane : public QObject {
 
   // Sets an attribute of the document's body, as the home page does with scroll="no".
   void setBodyAttribute(const QString& name, const QString& value);
+  // Runs a script in the loaded document, out of reach of the page's own scripts.
+  void runScript(const QString& script);
 
   QString currentUrl() const;
   bool loading() const { return loading_; }
   QWebEnginePage* page() const;
+
+  // Mutes every pane that exists now; panes made later are muted when they are made.
+  static void muteAll();
 
  signals:
   void DocumentComplete(tandor::PagePane* pane);
