@@ -3,7 +3,7 @@
 #include <QGroupBox>
 #include <QLabel>
 
-#include "app/Icons.h"
+#include "platform/ui/Icons.h"
 #include "platform/Desktop.h"
 #include "platform/Endpoints.h"
 

@@ -9,6 +9,7 @@
 #include "app/Automation.h"
 #include "app/MainForm.h"
 #include "data/DataModule.h"
+#include "data/ui/SiteManager.h"
 #include "platform/AppPaths.h"
 #include "platform/AudioMute.h"
 #include "platform/Endpoints.h"
@@ -75,8 +76,9 @@ int runApplication(int argc, char** argv) {
   MuteProcessAudio();
   TFrm_ABout about(&mainForm);
   appWindows().aboutBox = &about;
-  // The site manager and the overview history window join here once they are part of the
-  // program.
+  TFrm_WEB siteManager(&mainForm);
+  appWindows().siteManager = &siteManager;
+  // The overview history window joins here once it is part of the program.
 
   startAutomation(mainForm);
   mainForm.show();

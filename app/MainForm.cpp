@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGraphicsOpacityEffect>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPropertyAnimation>
@@ -11,7 +12,7 @@
 
 #include "app/AppWindows.h"
 #include "app/FrameMain.h"
-#include "app/Icons.h"
+#include "platform/ui/Icons.h"
 #include "app/NavigationPanels.h"
 #include "data/DataModule.h"
 #include "data/DatabaseBackup.h"

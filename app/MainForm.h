@@ -4,11 +4,12 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QPointer>
+#include <QToolButton>
 #include <type_traits>
 
 #include "app/ToolPage.h"
 
-class QToolButton;
+
 class QMenu;
 class QPropertyAnimation;
 
@@ -28,7 +29,7 @@ class TMainForm : public QMainWindow {
   C* OpenToolPage(QToolButton* enable = nullptr) {
     static_assert(std::is_base_of_v<ToolPage, C>);
     if (CurrentToolPage) PreviousToolPage = CurrentToolPage;
-    if (PreviousToolPage && qobject_cast<C*>(PreviousToolPage.data())) {
+    if (PreviousToolPage && dynamic_cast<C*>(PreviousToolPage.data())) {
       delete PreviousToolPage.data();
       PreviousToolPage = nullptr;
     }

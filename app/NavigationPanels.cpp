@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/Icons.h"
+#include "platform/ui/Icons.h"
 #include "app/MainForm.h"
 #include "data/DatabaseBackup.h"
 #include "platform/MessageService.h"

@@ -70,12 +70,14 @@ QString MapJetTypes(QString code) {
   static const QRegularExpression counter(QStringLiteral(R"(\bCOUNTER\b)"),
                                           QRegularExpression::CaseInsensitiveOption);
   static const QRegularExpression sizedText(
-      QStringLiteral(R"(\b(?:VARCHAR|CHAR|TEXT)\s*\(\s*\d+\s*\)(?!\s*COLLATE\b))"),
+      QStringLiteral(R"(\b((?:VARCHAR|CHAR|TEXT)\s*\(\s*\d+\s*\))(?!\s*COLLATE\b))"),
       QRegularExpression::CaseInsensitiveOption);
   static const QRegularExpression memo(QStringLiteral(R"(\b(?:MEMO|LONGTEXT)\b(?!\s*COLLATE\b))"),
                                        QRegularExpression::CaseInsensitiveOption);
   code.replace(counter, QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT"));
-  code.replace(sizedText, QStringLiteral("text COLLATE NOCASE"));
+  // The declared width stays in the schema for whoever reads it; SQLite stores longer values
+  // whole all the same.
+  code.replace(sizedText, QStringLiteral("\\1 COLLATE NOCASE"));
   code.replace(memo, QStringLiteral("text COLLATE NOCASE"));
   return code;
 }

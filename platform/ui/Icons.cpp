@@ -1,4 +1,4 @@
-#include "app/Icons.h"
+#include "platform/ui/Icons.h"
 
 #include <QFont>
 #include <QLinearGradient>

@@ -25,6 +25,8 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
   while (!condition()) {
     if (timer.elapsed() > timeoutMs) return false;
     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    // Objects released with deleteLater go here too, as they would in the program's event loop.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QThread::msleep(2);
   }
   return true;
@@ -35,6 +37,7 @@ void pump(int milliseconds) {
   timer.start();
   while (timer.elapsed() < milliseconds) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QThread::msleep(2);
   }
 }

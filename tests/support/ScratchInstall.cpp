@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QUuid>
 #include <stdexcept>
 
@@ -57,6 +58,20 @@ void ScratchInstall::exec(const QString& sql) const {
     QSqlQuery query(db);
     if (!query.exec(sql)) throw std::runtime_error(query.lastError().text().toStdString());
   });
+}
+
+QList<QStringList> ScratchInstall::rows(const QString& sql) const {
+  QList<QStringList> result;
+  withConnection(databasePath(), [&](QSqlDatabase& db) {
+    QSqlQuery query(db);
+    if (!query.exec(sql)) throw std::runtime_error(query.lastError().text().toStdString());
+    while (query.next()) {
+      QStringList row;
+      for (int i = 0; i < query.record().count(); ++i) row << query.value(i).toString();
+      result << row;
+    }
+  });
+  return result;
 }
 
 QString ScratchInstall::tableSql(const QString& table) const {

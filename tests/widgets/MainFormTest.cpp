@@ -9,6 +9,8 @@
 #include "app/MainForm.h"
 #include "app/NavigationPanels.h"
 #include "platform/Desktop.h"
+#include "platform/Gbk.h"
+#include "platform/PagePane.h"
 #include "platform/ui/FrameBar.h"
 #include "tests/support/GuiTestMain.h"
 #include "tests/support/ScratchInstall.h"
