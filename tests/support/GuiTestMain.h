@@ -7,6 +7,7 @@
 namespace tandor::testing {
 
 FixtureWeb& fixtureWeb();
+void setFixtureWeb(FixtureWeb* web);
 // Runs the event loop until the condition holds or the time is up; returns the condition.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 20000);
 // Runs the event loop for the given time.

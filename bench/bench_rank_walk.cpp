@@ -1,0 +1,168 @@
+// The rank walker against bare page panes loading the same fixture result pages.
+//  1. one walk over 10 result pages: time per page against a bare pane load plus markup read;
+//  2. twenty walkers at once (10 keywords, both engines, site on page 5): wall time and peak PSS
+//     of the whole process tree against 20 bare panes loading the same pages.
+// Each configuration runs in a child process of its own so that memory figures do not mix.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "platform/Gbk.h"
+#include "platform/PagePane.h"
+#include "platform/WebEngineSetup.h"
+#include "ranking/RankRules.h"
+#include "ranking/ui/RankWalker.h"
+#include "tests/support/BenchSupport.h"
+#include "tests/support/FixtureWeb.h"
+#include "tests/support/GuiTestMain.h"
+#include "tests/support/SearchFixtures.h"
+
+using namespace tandor;
+using namespace tandor::testing;
+
+namespace {
+
+const QString kSite = QStringLiteral("www.mysite.com");
+
+// Ten result pages per keyword and engine; the site stands on page `sitePage` (0: nowhere).
+void servePages(const QString& keyword, int sitePage) {
+  QList<QByteArray> baidu, google;
+  for (int page = 1; page <= 10; ++page) {
+    QStringList hosts = otherHosts(10, page * 10);
+    if (page == sitePage) hosts[4] = kSite;
+    baidu << baiduResultPage(page == 1 ? 2 : 0, hosts, (page - 1) * 10 + 1);
+    google << (page == 1 ? googleFirstPage(hosts) : googleLaterPage(hosts, (page - 1) * 10 + 1));
+  }
+  serveBaiduPages(keyword, baidu);
+  serveGooglePages(keyword, google);
+}
+
+struct Targets {
+  QWidget page;
+  QTreeWidget* baidu = new QTreeWidget(&page);
+  QTreeWidget* google = new QTreeWidget(&page);
+  QPushButton* start = new QPushButton(&page);
+  QLabel* baiduStatus = new QLabel(&page);
+  QLabel* googleStatus = new QLabel(&page);
+};
+
+int runWalkers(const QStringList& keywords, const QList<int>& engines, int pageCount) {
+  Targets targets;
+  int ended = 0;
+  int started = 0;
+  QElapsedTimer timer;
+  timer.start();
+  for (const QString& keyword : keywords) {
+    for (int engine : engines) {
+      auto* walker = new TFm_Search();
+      walker->Engine = engine;
+      walker->Keyword = keyword;
+      walker->SiteAddress = kSite;
+      walker->PageCount = pageCount;
+      walker->BaiduList = targets.baidu;
+      walker->GoogleList = targets.google;
+      walker->StartButton = targets.start;
+      walker->BaiduStatus = targets.baiduStatus;
+      walker->GoogleStatus = targets.googleStatus;
+      QObject::connect(walker, &TFm_Search::walkEnded, [&] { ++ended; });
+      walker->StartWalk();
+      ++started;
+    }
+  }
+  if (!waitUntil([&] { return ended == started; }, 240000)) return 1;
+  bench::reportElapsed(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+  return 0;
+}
+
+// Bare panes: each loads its list of addresses one after the other, reading the markup.
+int runBarePanes(const std::vector<QStringList>& addressLists) {
+  std::vector<std::unique_ptr<PagePane>> panes;
+  int finished = 0;
+  QElapsedTimer timer;
+  timer.start();
+  for (const QStringList& addresses : addressLists) {
+    panes.push_back(std::make_unique<PagePane>());
+    PagePane* pane = panes.back().get();
+    auto next = std::make_shared<int>(0);
+    QObject::connect(pane, &PagePane::DocumentComplete, pane, [pane, next, addresses, &finished] {
+      volatile size_t size = pane->ReadDocumentMarkup().size();
+      (void)size;
+      if (++*next < addresses.size()) {
+        pane->Navigate(addresses[*next]);
+      } else {
+        ++finished;
+      }
+    });
+    pane->Navigate(addresses[0]);
+  }
+  if (!waitUntil([&] { return finished == static_cast<int>(addressLists.size()); }, 240000)) return 1;
+  bench::reportElapsed(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+  return 0;
+}
+
+QStringList addresses(SearchEngine engine, const QString& keyword, int pages) {
+  QStringList list;
+  for (int i = 0; i < pages; ++i) list << fromGbk(ResultAddress(engine, toGbk(keyword), i));
+  return list;
+}
+
+QStringList keywords10() {
+  QStringList list;
+  for (int i = 1; i <= 10; ++i) list << QStringLiteral("kw%1").arg(i);
+  return list;
+}
+
+int child(int argc, char** argv, const QByteArray& mode) {
+  prepareWebEngine();
+  QApplication app(argc, argv);
+  FixtureWeb web;
+  if (!web.start()) return 2;
+  web.installAsProxy();
+  setFixtureWeb(&web);
+  if (mode == "--walk10" || mode == "--bare10") {
+    servePages(QStringLiteral("walk"), 0);
+    return mode == "--walk10" ? runWalkers({"walk"}, {1}, 10)
+                              : runBarePanes({addresses(SearchEngine::Baidu, "walk", 10)});
+  }
+  for (const QString& keyword : keywords10()) servePages(keyword, 5);
+  if (mode == "--walkers20") return runWalkers(keywords10(), {1, 2}, 10);
+  std::vector<QStringList> lists;
+  for (const QString& keyword : keywords10()) {
+    lists.push_back(addresses(SearchEngine::Baidu, keyword, 5));
+    lists.push_back(addresses(SearchEngine::Google, keyword, 5));
+  }
+  return runBarePanes(lists);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && QByteArray(argv[1]).startsWith("--")) return child(argc, argv, argv[1]);
+  QCoreApplication app(argc, argv);
+  QList<double> walk, bare;
+  for (int i = 0; i < 3; ++i) {
+    walk << bench::runSelf({"--walk10"}).elapsedMs / 10;
+    bare << bench::runSelf({"--bare10"}).elapsedMs / 10;
+  }
+  bench::printRatio("walk of 10 pages, per page", bench::median(walk), bench::median(bare), "ms",
+                    "<= 1.2");
+  QList<double> wallOurs, wallBare, pssOurs, pssBare;
+  for (int i = 0; i < 3; ++i) {
+    const bench::ChildRun ours = bench::runSelf({"--walkers20"});
+    const bench::ChildRun floor = bench::runSelf({"--bare20"});
+    wallOurs << ours.elapsedMs;
+    wallBare << floor.elapsedMs;
+    pssOurs << ours.peakPssKb / 1024.0;
+    pssBare << floor.peakPssKb / 1024.0;
+  }
+  bench::printRatio("20 walkers, wall time", bench::median(wallOurs), bench::median(wallBare), "ms",
+                    "<= 1.3");
+  bench::printRatio("20 walkers, peak PSS of process tree", bench::median(pssOurs),
+                    bench::median(pssBare), "MB", "<= 1.3");
+  return 0;
+}
