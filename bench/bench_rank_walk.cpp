@@ -1,7 +1,8 @@
 // The rank walker against bare page panes loading the same fixture result pages.
 //  1. one walk over 10 result pages: time per page against a bare pane load plus markup read;
 //  2. twenty walkers at once (10 keywords, both engines, site on page 5): wall time and peak PSS
-//     of the whole process tree against 20 bare panes loading the same pages.
+//     of the whole process tree against 20 bare panes loading the same pages;
+//  3. the same query through the rank query page against the 20 walks driven without the page.
 // Each configuration runs in a child process of its own so that memory figures do not mix.
 #include <QApplication>
 #include <QElapsedTimer>
@@ -16,10 +17,12 @@
 #include "platform/PagePane.h"
 #include "platform/WebEngineSetup.h"
 #include "ranking/RankRules.h"
+#include "ranking/ui/RankQueryPage.h"
 #include "ranking/ui/RankWalker.h"
 #include "tests/support/BenchSupport.h"
 #include "tests/support/FixtureWeb.h"
 #include "tests/support/GuiTestMain.h"
+#include "tests/support/ScratchInstall.h"
 #include "tests/support/SearchFixtures.h"
 
 using namespace tandor;
@@ -105,6 +108,29 @@ int runBarePanes(const std::vector<QStringList>& addressLists) {
   return 0;
 }
 
+// The rank query page with its own scratch database, started as a user would start it.
+int runQueryPage(const QStringList& keywords) {
+  ScratchInstall install;
+  TFrame_guanjianzichaxun page(nullptr);
+  page.resize(595, 518);
+  page.show();
+  page.sComboBox1->setEditText(kSite);
+  page.sEdit1->setText(keywords.join(QLatin1Char('|')));
+  page.CheckBox1->setChecked(true);
+  page.CheckBox2->setChecked(true);
+  QElapsedTimer timer;
+  timer.start();
+  page.sBitBtn1Click();
+  const int expected = static_cast<int>(keywords.size());
+  if (!waitUntil([&] {
+        return page.ListView1->topLevelItemCount() == expected &&
+               page.ListView2->topLevelItemCount() == expected;
+      }, 240000))
+    return 1;
+  bench::reportElapsed(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+  return 0;
+}
+
 QStringList addresses(SearchEngine engine, const QString& keyword, int pages) {
   QStringList list;
   for (int i = 0; i < pages; ++i) list << fromGbk(ResultAddress(engine, toGbk(keyword), i));
@@ -131,6 +157,7 @@ int child(int argc, char** argv, const QByteArray& mode) {
   }
   for (const QString& keyword : keywords10()) servePages(keyword, 5);
   if (mode == "--walkers20") return runWalkers(keywords10(), {1, 2}, 10);
+  if (mode == "--page20") return runQueryPage(keywords10());
   std::vector<QStringList> lists;
   for (const QString& keyword : keywords10()) {
     lists.push_back(addresses(SearchEngine::Baidu, keyword, 5));
@@ -151,18 +178,25 @@ int main(int argc, char** argv) {
   }
   bench::printRatio("walk of 10 pages, per page", bench::median(walk), bench::median(bare), "ms",
                     "<= 1.2");
-  QList<double> wallOurs, wallBare, pssOurs, pssBare;
+  QList<double> wallOurs, wallBare, wallPage, pssOurs, pssBare, pssPage;
   for (int i = 0; i < 3; ++i) {
     const bench::ChildRun ours = bench::runSelf({"--walkers20"});
     const bench::ChildRun floor = bench::runSelf({"--bare20"});
+    const bench::ChildRun page = bench::runSelf({"--page20"});
     wallOurs << ours.elapsedMs;
     wallBare << floor.elapsedMs;
+    wallPage << page.elapsedMs;
     pssOurs << ours.peakPssKb / 1024.0;
     pssBare << floor.peakPssKb / 1024.0;
+    pssPage << page.peakPssKb / 1024.0;
   }
   bench::printRatio("20 walkers, wall time", bench::median(wallOurs), bench::median(wallBare), "ms",
                     "<= 1.3");
   bench::printRatio("20 walkers, peak PSS of process tree", bench::median(pssOurs),
                     bench::median(pssBare), "MB", "<= 1.3");
+  bench::printRatio("rank query page, wall time", bench::median(wallPage), bench::median(wallOurs),
+                    "ms", "<= 1.1");
+  bench::printRatio("rank query page, peak PSS of process tree", bench::median(pssPage),
+                    bench::median(pssOurs), "MB", "<= 1.1");
   return 0;
 }

@@ -3,7 +3,6 @@
 
 #include <QTreeWidget>
 
-#include "data/DataModule.h"
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "ranking/ui/RankQueryPage.h"
@@ -124,9 +123,7 @@ TEST_F(RankQueryPageTest, LeavingThePickerLoadsTheFirstStoredSettings) {
   install.exec("insert into KeyWord_Info (web, KeyWord, Baidu, Google, BeginPage, EndPage) values "
                "('WWW.MYSITE.COM', 'first|kw', 1, 0, '1', '25'), ('www.mysite.com', 'second', 0, 1, '1', '3')");
   fill("www.mysite.com", "typed", false, true, "10");
-  qWarning() << "DBG" << install.rows("select * from KeyWord_Info") << page->sComboBox1->currentText();
   page->sComboBox1Exit();
-  qWarning() << "DBG2" << DM().ADO_KeyWord.RecordCount() << DM().ADO_KeyWord.SQL() << page->sEdit1->text();
   EXPECT_EQ(page->sEdit1->text(), QStringLiteral("first|kw"));
   EXPECT_TRUE(page->CheckBox1->isChecked());
   EXPECT_FALSE(page->CheckBox2->isChecked());
