@@ -48,7 +48,19 @@ void startAutomation(TMainForm& mainForm) {
       return;
     }
     buffer[n] = '\0';
-    if (form && QByteArray(buffer).contains("close")) form->close();
+    for (const QByteArray& line : QByteArray(buffer).split('\n')) {
+      const QList<QByteArray> words = line.trimmed().split(' ');
+      if (!form || words.isEmpty()) continue;
+      if (words[0] == "close") {
+        form->close();
+      } else if (words[0] == "menu" && words.size() > 1) {
+        // Triggers a menu item by its name, as a click would.
+        if (QAction* item = form->menuItem(QString::fromLatin1(words[1]))) item->trigger();
+      } else if (words[0] == "shot" && words.size() > 1) {
+        form->grab().save(QString::fromUtf8(words[1]));
+        automationEvent("shot", QString::fromUtf8(words[1]));
+      }
+    }
   });
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // A small remote control for end-to-end checks and benchmarks, active only when the environment
 // variable TANDOR_AUTOMATION is set: the program writes one line per milestone to its standard
-// output ("shown <title>", "home-loaded <address>") and closes its main window when it reads
-// "close" on its standard input.
+// output ("shown <title>", "home-loaded <address>") and reads commands on its standard input:
+// "close" closes the main window, "menu <name>" triggers a menu item, "shot <file>" saves a
+// picture of the main window.
 #include <QString>
 
 namespace tandor {
