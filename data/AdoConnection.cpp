@@ -62,8 +62,8 @@ void AdoConnection::Open() {
   if (!db_.open()) {
     const QString reason = db_.lastError().databaseText();
     db_.close();
-    throw DatabaseError(QStringLiteral("无法打开数据库文件 %1：%2")
-                            .arg(QDir::toNativeSeparators(path_), reason));
+    throw DatabaseError(
+        QStringLiteral("无法打开数据库文件 %1：%2").arg(QDir::toNativeSeparators(path_), reason));
   }
   // The first statements read the file's header: a file that is no database fails here.
   QSqlQuery query(db_);
@@ -73,8 +73,8 @@ void AdoConnection::Open() {
       const QString reason = query.lastError().databaseText();
       query = QSqlQuery();
       db_.close();
-      throw DatabaseError(QStringLiteral("无法打开数据库文件 %1：%2")
-                              .arg(QDir::toNativeSeparators(path_), reason));
+      throw DatabaseError(
+          QStringLiteral("无法打开数据库文件 %1：%2").arg(QDir::toNativeSeparators(path_), reason));
     }
   }
 }
@@ -108,7 +108,8 @@ void AdoConnection::Execute(const QString& statement) {
 
 void AdoConnection::BeginTrans() {
   if (!Connected()) throw DatabaseError(QStringLiteral("数据库没有连接"));
-  Execute(depth_ == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT tandor_%1").arg(depth_));
+  Execute(depth_ == 0 ? QStringLiteral("BEGIN")
+                      : QStringLiteral("SAVEPOINT tandor_%1").arg(depth_));
   ++depth_;
 }
 

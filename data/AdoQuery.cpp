@@ -103,8 +103,8 @@ qlonglong AdoField::AsInteger() const {
   if (ok) return number;
   const double real = stored.toString().trimmed().toDouble(&ok);
   if (ok) return static_cast<qlonglong>(real);
-  throw DatabaseError(QStringLiteral("字段 %1：“%2”不是有效的整数")
-                          .arg(def_.name, stored.toString()));
+  throw DatabaseError(
+      QStringLiteral("字段 %1：“%2”不是有效的整数").arg(def_.name, stored.toString()));
 }
 
 void AdoField::SetAsInteger(qlonglong value) { SetValue(value); }
@@ -114,9 +114,9 @@ void AdoField::SetAsInteger(qlonglong value) { SetValue(value); }
 template <typename Event>
 void AdoQuery::Notify(Event event) {
   if (controlsDisabled_ > 0) return;
-  for (DataSetListener* listener : std::vector<DataSetListener*>(listeners_)) event(listener);
+  // By index: a listener may remove itself while it is told.
+  for (size_t i = 0; i < listeners_.size(); ++i) event(listeners_[i]);
 }
-
 
 AdoQuery::AdoQuery(AdoConnection* connection) { SetConnection(connection); }
 
@@ -140,6 +140,7 @@ void AdoQuery::DefineFields(std::vector<FieldDef> fields) {
   fixedFields_ = std::move(fields);
   fields_.clear();
   fieldIndex_.clear();
+  spelledIndex_.clear();
   for (const FieldDef& def : fixedFields_) {
     fieldIndex_.insert(def.name.toLower(), static_cast<int>(fields_.size()));
     fields_.push_back(std::unique_ptr<AdoField>(new AdoField(this, int(fields_.size()), def)));
@@ -162,6 +163,7 @@ void AdoQuery::Reset() {
   if (fixedFields_.empty()) {
     fields_.clear();
     fieldIndex_.clear();
+  spelledIndex_.clear();
   }
 }
 
@@ -211,8 +213,8 @@ void AdoQuery::Open() {
 
   try {
     const QSqlRecord record = query.record();
-    BuildFields(record, withRowId ? 1 : 0, table.isEmpty() ? QHash<QString, ColumnInfo>()
-                                                           : TableColumns(table));
+    BuildFields(record, withRowId ? 1 : 0,
+                table.isEmpty() ? QHash<QString, ColumnInfo>() : TableColumns(table));
     std::vector<int> source(fields_.size(), -1);
     for (size_t f = 0; f < fields_.size(); ++f) {
       if (fields_[f]->Calculated()) continue;
@@ -292,11 +294,13 @@ void AdoQuery::BuildFields(const QSqlRecord& record, int firstColumn,
   if (fixedFields_.empty()) {
     fields_.clear();
     fieldIndex_.clear();
+  spelledIndex_.clear();
     for (int c = firstColumn; c < record.count(); ++c) {
       FieldDef def;
       def.name = record.fieldName(c);
       const auto column = columns.constFind(def.name.toLower());
-      def.kind = column != columns.cend() ? column->kind : KindOfMetaType(record.field(c).metaType());
+      def.kind =
+          column != columns.cend() ? column->kind : KindOfMetaType(record.field(c).metaType());
       fieldIndex_.insert(def.name.toLower(), static_cast<int>(fields_.size()));
       fields_.push_back(std::unique_ptr<AdoField>(new AdoField(this, int(fields_.size()), def)));
     }
@@ -381,8 +385,14 @@ AdoField& AdoQuery::FieldByName(const QString& name) {
 }
 
 AdoField* AdoQuery::FindField(const QString& name) {
-  const int index = fieldIndex_.value(name.toLower(), -1);
-  return index < 0 ? nullptr : fields_[index].get();
+  // Callers name fields with literals: the spelling seen once is found again without folding.
+  int index = spelledIndex_.value(name, -1);
+  if (index < 0) {
+    index = fieldIndex_.value(name.toLower(), -1);
+    if (index < 0) return nullptr;
+    spelledIndex_.insert(name, index);
+  }
+  return fields_[index].get();
 }
 
 AdoField& AdoQuery::Field(int index) {
@@ -426,38 +436,47 @@ void AdoQuery::Post() {
   }
 }
 
-QSqlQuery& AdoQuery::InsertQuery(const std::vector<int>& fields) {
-  quint64 key = 0;
-  for (int f : fields) key |= f < 63 ? (quint64(1) << f) : (quint64(1) << 63);
-  std::unique_ptr<QSqlQuery>& cached = insertQueries_[key];
-  if (cached && key >> 63 == 0) return *cached;
+AdoQuery::InsertStatement& AdoQuery::InsertFor(quint64 key) {
+  InsertStatement& statement = insertQueries_[key];
+  if (statement.query) return statement;
+  for (int f = 0; f < FieldCount(); ++f) {
+    if (modified_[f] && !fields_[f]->Calculated()) statement.fields.push_back(f);
+  }
   QString text = QStringLiteral("INSERT INTO %1").arg(sql::Quoted(table_));
-  if (fields.empty()) {
+  if (statement.fields.empty()) {
     text += QStringLiteral(" DEFAULT VALUES");
   } else {
     QStringList names;
     QStringList marks;
-    for (int f : fields) {
+    for (int f : statement.fields) {
       names << sql::Quoted(fields_[f]->FieldName());
       marks << QStringLiteral("?");
     }
     text += QStringLiteral(" (%1) VALUES (%2)").arg(names.join(u','), marks.join(u','));
   }
   auto query = std::make_unique<QSqlQuery>(Database());
-  if (!query->prepare(text)) Fail(*query);
-  cached = std::move(query);
-  return *cached;
+  if (!query->prepare(text)) {
+    const QString error = DatabaseErrorText(query->lastError());
+    insertQueries_.erase(key);
+    throw DatabaseError(error);
+  }
+  statement.query = std::move(query);
+  return statement;
 }
 
 void AdoQuery::PostInsert() {
-  std::vector<int> fields;
-  for (int f = 0; f < FieldCount(); ++f) {
-    if (modified_[f] && !fields_[f]->Calculated()) fields.push_back(f);
+  // The prepared statement is kept per set of fields written: a save appends many alike rows.
+  quint64 key = 0;
+  bool cacheable = FieldCount() <= 64;
+  for (int f = 0; f < FieldCount() && cacheable; ++f) {
+    if (modified_[f] && !fields_[f]->Calculated()) key |= quint64(1) << f;
   }
+  if (!cacheable) insertQueries_.clear();
   connection_->NoteWrite(this);
-  QSqlQuery& query = InsertQuery(fields);
-  for (size_t i = 0; i < fields.size(); ++i) {
-    query.bindValue(static_cast<int>(i), buffer_.values[fields[i]]);
+  InsertStatement& statement = InsertFor(key);
+  QSqlQuery& query = *statement.query;
+  for (size_t i = 0; i < statement.fields.size(); ++i) {
+    query.bindValue(static_cast<int>(i), buffer_.values[statement.fields[i]]);
   }
   if (!query.exec()) Fail(query);
   buffer_.rowId = query.lastInsertId().toLongLong();
@@ -623,9 +642,7 @@ void AdoQuery::CalculateFrom(int first) {
 
 int AdoQuery::ShownRowCount() const { return RecordCount() + (state_ == State::Insert ? 1 : 0); }
 
-int AdoQuery::CurrentShownRow() const {
-  return state_ == State::Insert ? RecordCount() : current_;
-}
+int AdoQuery::CurrentShownRow() const { return state_ == State::Insert ? RecordCount() : current_; }
 
 const AdoQuery::Row* AdoQuery::ShownRow(int row) const {
   if (state_ == State::Insert && row == RecordCount()) return &buffer_;

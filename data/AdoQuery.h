@@ -121,7 +121,7 @@ class AdoQuery {
 
   void Append();  // a new empty row after the last one; its record number is -1
   void Edit();
-  void Post();    // writes the appended or edited row at once
+  void Post();  // writes the appended or edited row at once
   void Cancel();
   void Delete();  // deletes the current row from the table and the dataset
 
@@ -166,7 +166,11 @@ class AdoQuery {
   QHash<QString, ColumnInfo> TableColumns(const QString& table) const;
   void PostInsert();
   void PostEdit();
-  QSqlQuery& InsertQuery(const std::vector<int>& fields);
+  struct InsertStatement {
+    std::unique_ptr<QSqlQuery> query;
+    std::vector<int> fields;  // the fields it writes, in the order of its "?"
+  };
+  InsertStatement& InsertFor(quint64 key);
   QVariant ReadField(int field) const;
   void WriteField(int field, const QVariant& stored);
   const Row* ActiveRow() const;
@@ -186,7 +190,8 @@ class AdoQuery {
   QVariantList params_;
   std::vector<FieldDef> fixedFields_;
   std::vector<std::unique_ptr<AdoField>> fields_;
-  QHash<QString, int> fieldIndex_;  // lower-case name -> field
+  QHash<QString, int> fieldIndex_;           // lower-case name -> field
+  mutable QHash<QString, int> spelledIndex_;  // names as callers spell them -> field
   std::vector<QVariant> defaults_;  // per field: stored value of a column default
   int rowIdAlias_ = -1;             // the field that holds the row identity, if any
   QString table_;                   // the table that edits go to; empty: read-only
@@ -202,7 +207,7 @@ class AdoQuery {
   int calcRecNo_ = -1;
   int controlsDisabled_ = 0;
   std::vector<DataSetListener*> listeners_;
-  std::unordered_map<quint64, std::unique_ptr<QSqlQuery>> insertQueries_;
+  std::unordered_map<quint64, InsertStatement> insertQueries_;  // by the set of fields written
 };
 
 }  // namespace tandor

@@ -23,8 +23,8 @@ void SetRecordNumber(AdoQuery& dataSet) {
 }  // namespace
 
 TDM::TDM() {
-  for (AdoQuery* query : {&ADO_KeyWord, &ADO_Key_Results, &ADO_Key_GGResults, &ADOWeb, &ADOZongHe,
-                          &ADOQuery1}) {
+  for (AdoQuery* query :
+       {&ADO_KeyWord, &ADO_Key_Results, &ADO_Key_GGResults, &ADOWeb, &ADOZongHe, &ADOQuery1}) {
     query->SetConnection(&ADOC);
   }
   ADO_Key_Results.SetSQL(QStringLiteral("select * from Key_BDResults"));

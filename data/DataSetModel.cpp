@@ -28,9 +28,7 @@ int DataSetModel::fieldColumn(const QString& fieldName) const {
 
 int DataSetModel::currentRow() const { return dataSet_ ? dataSet_->CurrentShownRow() : -1; }
 
-int DataSetModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : rows_;
-}
+int DataSetModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
 int DataSetModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : columns_;
@@ -44,8 +42,8 @@ QVariant DataSetModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (role != Qt::DisplayRole || orientation != Qt::Horizontal || !dataSet_ ||
-      section < 0 || section >= columns_ || section >= dataSet_->FieldCount()) {
+  if (role != Qt::DisplayRole || orientation != Qt::Horizontal || !dataSet_ || section < 0 ||
+      section >= columns_ || section >= dataSet_->FieldCount()) {
     return QAbstractTableModel::headerData(section, orientation, role);
   }
   return dataSet_->Field(section).FieldName();

@@ -17,7 +17,7 @@ class DataSetModel : public QAbstractTableModel, private DataSetListener {
   void SetDataSet(AdoQuery* dataSet);
   AdoQuery* DataSet() const { return dataSet_; }
   int fieldColumn(const QString& fieldName) const;  // -1 when the dataset has no such field
-  int currentRow() const;                            // -1 when there is no current row
+  int currentRow() const;                           // -1 when there is no current row
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;

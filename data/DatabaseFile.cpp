@@ -40,9 +40,9 @@ class TemporaryFile {
     const QFileInfo info(destination);
     folder_ = info.absolutePath();
     for (int attempt = 0; attempt < 16 && path_.isEmpty(); ++attempt) {
-      const QString candidate =
-          QDir(folder_).filePath(QStringLiteral(".%1.%2.tmp").arg(
-              info.fileName(), QString::number(QRandomGenerator::global()->generate64(), 36)));
+      const QString candidate = QDir(folder_).filePath(
+          QStringLiteral(".%1.%2.tmp")
+              .arg(info.fileName(), QString::number(QRandomGenerator::global()->generate64(), 36)));
       QFile file(candidate);
       if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) path_ = candidate;
     }
@@ -112,7 +112,8 @@ class SqliteHandle {
       values << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
     }
     sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE) throw DatabaseError(QStringLiteral("数据库文件无法读取：%1").arg(error()));
+    if (rc != SQLITE_DONE)
+      throw DatabaseError(QStringLiteral("数据库文件无法读取：%1").arg(error()));
     return values;
   }
 
@@ -169,8 +170,7 @@ void CheckDatabaseFile(const QString& path) {
   const QStringList tables = db.Column("SELECT name FROM sqlite_master WHERE type='table'");
   for (const QString& table : DeliveredTableNames()) {
     if (!tables.contains(table, Qt::CaseInsensitive)) {
-      throw DatabaseError(
-          QStringLiteral("数据库文件 %1 中没有数据表 %2").arg(Native(path), table));
+      throw DatabaseError(QStringLiteral("数据库文件 %1 中没有数据表 %2").arg(Native(path), table));
     }
   }
 }
@@ -199,7 +199,8 @@ void BackupDatabaseFile(const QString& source, const QString& target) {
     }
     sqlite3_backup_finish(backup);
     if (rc != SQLITE_DONE) {
-      throw DatabaseError(QStringLiteral("数据备份失败：%1").arg(QString::fromUtf8(sqlite3_errstr(rc))));
+      throw DatabaseError(
+          QStringLiteral("数据备份失败：%1").arg(QString::fromUtf8(sqlite3_errstr(rc))));
     }
   }
   CheckDatabaseFile(copy.path());
@@ -226,7 +227,8 @@ void RestoreDatabaseFile(const QString& source, const QString& live, AdoConnecti
         throw DatabaseError(QStringLiteral("无法写入文件 %1").arg(Native(copy.path())));
       }
     }
-    if (!to.flush()) throw DatabaseError(QStringLiteral("无法写入文件 %1").arg(Native(copy.path())));
+    if (!to.flush())
+      throw DatabaseError(QStringLiteral("无法写入文件 %1").arg(Native(copy.path())));
   }
   CheckDatabaseFile(copy.path());
   if (QFileInfo::exists(live)) QFile::setPermissions(copy.path(), QFile::permissions(live));

@@ -37,7 +37,8 @@ std::optional<bool> ParseBooleanText(const QString& text) {
 }
 
 [[noreturn]] void Unreadable(const QVariant& value, const char* what) {
-  throw DatabaseError(QStringLiteral("“%1”不是有效的%2").arg(value.toString(), QString::fromUtf8(what)));
+  throw DatabaseError(
+      QStringLiteral("“%1”不是有效的%2").arg(value.toString(), QString::fromUtf8(what)));
 }
 
 QDateTime DateTimeOfValue(const QVariant& value) {
@@ -70,10 +71,8 @@ std::optional<QDateTime> ParseDateTimeText(const QString& text) {
       R"(^\s*(\d{4})[-/.](\d{1,2})[-/.](\d{1,2})(?:[ T]+(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?)?\s*$)"));
   const QRegularExpressionMatch match = pattern.match(text);
   if (!match.hasMatch()) return std::nullopt;
-  const QDate date(match.captured(1).toInt(), match.captured(2).toInt(),
-                   match.captured(3).toInt());
-  const QTime time(match.captured(4).toInt(), match.captured(5).toInt(),
-                   match.captured(6).toInt());
+  const QDate date(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+  const QTime time(match.captured(4).toInt(), match.captured(5).toInt(), match.captured(6).toInt());
   if (!date.isValid() || !time.isValid()) return std::nullopt;
   return QDateTime(date, time);
 }
@@ -103,7 +102,8 @@ QVariant StoredValue(FieldKind kind, const QVariant& value) {
       if (type == QMetaType::QString && value.toString().trimmed().isEmpty()) return {};
       return StoredDateTimeText(DateTimeOfValue(value));
     case FieldKind::Boolean:
-      if (type == QMetaType::Bool || IsNumber(value)) return qlonglong(value.toDouble() != 0 ? 1 : 0);
+      if (type == QMetaType::Bool || IsNumber(value))
+        return qlonglong(value.toDouble() != 0 ? 1 : 0);
       if (const auto parsed = ParseBooleanText(value.toString())) return qlonglong(*parsed ? 1 : 0);
       Unreadable(value, "是/否值");
     case FieldKind::Integer: {

@@ -28,7 +28,7 @@ QVariant StoredValue(FieldKind kind, const QVariant& value);
 QVariant TypedValue(FieldKind kind, const QVariant& stored);
 // A stored value as text: empty for null, date-times in the display form, yes/no as True/False.
 QString DisplayText(FieldKind kind, const QVariant& stored);
-bool BooleanOf(const QVariant& stored);     // throws DatabaseError for text that is no yes/no
+bool BooleanOf(const QVariant& stored);        // throws DatabaseError for text that is no yes/no
 QDateTime DateTimeOf(const QVariant& stored);  // invalid for null; throws for text that is no date
 
 // A value as it is bound to a "?" of a statement: dates become ISO text, yes/no becomes 1 or 0.

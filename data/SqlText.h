@@ -8,8 +8,8 @@
 namespace tandor::sql {
 
 struct Statement {
-  QString text;          // SQLite's text, "?" where a value is bound
-  QVariantList values;   // the bound values, in the order of the "?"
+  QString text;         // SQLite's text, "?" where a value is bound
+  QVariantList values;  // the bound values, in the order of the "?"
 };
 
 // "?" outside literals take the given values in order; "#2008-5-1#" date literals become bound

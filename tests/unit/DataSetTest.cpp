@@ -55,11 +55,14 @@ TEST_F(DataSets, ResultSetsKeepTheirFieldListWhateverTheSql) {
     const char* sql;
     QStringList fields;
   } cases[] = {
-      {&DM().ADO_Key_Results, "select KeyText, Web from Key_BDResults",
+      {&DM().ADO_Key_Results,
+       "select KeyText, Web from Key_BDResults",
        {"ID", "RecID", "Web", "KeyText", "BaiduResults", "BaiPage", "BaiduDate", "SDate"}},
-      {&DM().ADO_Key_GGResults, "select SDate from key_ggresults",
+      {&DM().ADO_Key_GGResults,
+       "select SDate from key_ggresults",
        {"ID", "RecID", "web", "KeyText", "GoogleResults", "GooglePage", "SDate"}},
-      {&DM().ADOZongHe, "select * from zonghechaxun",
+      {&DM().ADOZongHe,
+       "select * from zonghechaxun",
        {"ID", "RecID", "Web", "PR", "Baidukuaizhao", "shijiepaiming", "Baidushoulu", "Gugeshoulu",
         "Yahushoulu", "BaiduFanlian", "GugeFanlian", "YahuFanlian", "CDate"}},
   };
@@ -118,9 +121,12 @@ TEST_F(DataSets, FieldsReadAndWriteAsTextYesNoDateTimeAndValue) {
   const struct {
     const char* name;
     QString text;
-  } reads[] = {{"web", "www.abc.com"},         {"WEB", "www.abc.com"},
-               {"BaiDuDate", "2008-4-30"},     {"SDate", "2008-5-1 10:00:00"},
-               {"ID", "1"},                    {"recid", "1"}};
+  } reads[] = {{"web", "www.abc.com"},
+               {"WEB", "www.abc.com"},
+               {"BaiDuDate", "2008-4-30"},
+               {"SDate", "2008-5-1 10:00:00"},
+               {"ID", "1"},
+               {"recid", "1"}};
   for (const auto& read : reads) {
     SCOPED_TRACE(read.name);
     EXPECT_EQ(baidu.FieldByName(QString::fromLatin1(read.name)).AsString(), read.text);
@@ -142,7 +148,8 @@ TEST_F(DataSets, FieldsReadAndWriteAsTextYesNoDateTimeAndValue) {
   EXPECT_FALSE(settings.FieldByName(QStringLiteral("google")).AsBoolean());
   EXPECT_EQ(settings.FieldByName(QStringLiteral("EndPage")).AsString(), QStringLiteral("3"));
 
-  settings.SetSQL(QStringLiteral("select * from KeyWord_Info where web=?"), {QStringLiteral("none")});
+  settings.SetSQL(QStringLiteral("select * from KeyWord_Info where web=?"),
+                  {QStringLiteral("none")});
   settings.Open();
   EXPECT_TRUE(settings.IsEmpty());
   EXPECT_TRUE(settings.Eof());
@@ -151,7 +158,8 @@ TEST_F(DataSets, FieldsReadAndWriteAsTextYesNoDateTimeAndValue) {
 
   // A new row: apostrophes and text longer than the column width are stored whole; the date as
   // ISO text; the row identity and the column defaults come back into the row.
-  const QString site = QStringLiteral("it's-a-site-address-that-is-much-longer-than-fifty-chars.com");
+  const QString site =
+      QStringLiteral("it's-a-site-address-that-is-much-longer-than-fifty-chars.com");
   settings.Append();
   settings.FieldByName(QStringLiteral("web")).SetAsString(site);
   settings.FieldByName(QStringLiteral("Google")).SetAsBoolean(true);
@@ -162,7 +170,8 @@ TEST_F(DataSets, FieldsReadAndWriteAsTextYesNoDateTimeAndValue) {
 
   baidu.Append();
   baidu.FieldByName(QStringLiteral("Web")).SetAsString(site);
-  baidu.FieldByName(QStringLiteral("SDate")).SetAsDateTime(QDateTime(QDate(2009, 1, 2), QTime(3, 4, 5)));
+  baidu.FieldByName(QStringLiteral("SDate"))
+      .SetAsDateTime(QDateTime(QDate(2009, 1, 2), QTime(3, 4, 5)));
   baidu.Post();
   baidu.Edit();
   baidu.FieldByName(QStringLiteral("BaiPage")).SetAsString(QString::fromUtf8("第2页"));

@@ -55,8 +55,8 @@ void AppendRankRows(int count) {
   for (int i = 0; i < count; ++i) {
     baidu.Append();
     baidu.FieldByName(QStringLiteral("Web")).SetAsString(QStringLiteral("www.abc.com"));
-    baidu.FieldByName(QStringLiteral("KeyText")).SetAsString(
-        QStringLiteral("keyword %1 ").arg(i).repeated(8));
+    baidu.FieldByName(QStringLiteral("KeyText"))
+        .SetAsString(QStringLiteral("keyword %1 ").arg(i).repeated(8));
     baidu.Post();
   }
   transaction.Commit();
@@ -71,8 +71,9 @@ class Writer {
           sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
           sqlite3_busy_timeout(db, 5000);
           while (!stop_) {
-            const QByteArray sql = QStringLiteral("insert into Key_BDResults (Web, KeyText) "
-                                                  "values ('writer', 'row %1')")
+            const QByteArray sql = QStringLiteral(
+                                       "insert into Key_BDResults (Web, KeyText) "
+                                       "values ('writer', 'row %1')")
                                        .arg(written_ + 1)
                                        .toUtf8();
             if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK) {
@@ -193,7 +194,8 @@ TEST_F(Backups, FailedBackupShowsFailureAndLeavesNoFile) {
       DestroyDM();
       QFile::remove(folder.databasePath());
     }
-    const QStringList before = QDir(folder.path(QString())).entryList(QDir::AllEntries | QDir::Hidden);
+    const QStringList before =
+        QDir(folder.path(QString())).entryList(QDir::AllEntries | QDir::Hidden);
     EXPECT_EQ(Backup(c.target), kBackupFailed);
     EXPECT_EQ(QDir(folder.path(QString())).entryList(QDir::AllEntries | QDir::Hidden), before);
     if (!c.removeLive) {
@@ -217,7 +219,8 @@ TEST_F(Backups, RestoreRefusesFilesThatAreNoSoundDatabase) {
   const qsizetype middlePage = goodBytes.size() / 4096 / 2 * 4096;  // a page of rank rows
   for (qsizetype i = 0; i < 4096; ++i) damaged[middlePage + i] = noise[i];
   const QString foreign = folder.path(QStringLiteral("foreign.bck"));
-  RunSqlScript(foreign, QStringLiteral("create table Other (a text); insert into Other values (1);"));
+  RunSqlScript(foreign,
+               QStringLiteral("create table Other (a text); insert into Other values (1);"));
 
   const struct {
     const char* name;

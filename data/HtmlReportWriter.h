@@ -1,0 +1,60 @@
+#pragma once
+// The page template of the HTML reports: a fixed head that loads the shared script and style
+// sheet, a heading bar, titled sections with one table each, a script call per table that
+// colours its rows, and the closing tags. The page is assembled as a list of lines and saved in
+// one step, in GBK with CR LF after every line, into the Html folder beside the executable.
+#include <QString>
+#include <QStringList>
+#include <stdexcept>
+
+namespace tandor {
+
+class AdoQuery;
+
+// A report file that could not be written; its text is what the user reads in the error box.
+class ReportFileError : public std::runtime_error {
+ public:
+  explicit ReportFileError(const QString& text) : runtime_error(text.toStdString()) {}
+};
+
+class HtmlReportWriter {
+ public:
+  void AddHead(const QString& title);
+  void AddTopBar(const QString& heading);
+  void OpenSection();
+  void AddTip(const QString& iconFile, int iconSize, const QString& caption);
+  // The first table of a page has the id "resTable", the next ones "resTable1", "resTable2".
+  void OpenTable(const QString& tableId);
+  void AddCaptionRow(const QStringList& titles);
+  // One row per record of the result set, with the fields from firstField to the last one.
+  // The result set ends on its first record; bound grids do not repaint meanwhile.
+  void AddDataRows(AdoQuery& resultSet, int firstField);
+  void CloseTable();
+  void CloseSection();
+  void AddSpacer();
+  void AddRowColouring(const QStringList& tableIds);
+  void AddTail();
+  // A line of a report's own, taken as it is (callers escape the values they put into it).
+  void AddLine(const QString& line);
+
+  // Writes Html/<baseName><report date>.htm beside the executable, replacing an earlier file
+  // only once the new one is complete, and returns its path. The Html folder must exist.
+  // Throws ReportFileError when the file cannot be written; an earlier file then stays as it was.
+  QString SaveReport(const QString& baseName) const;
+
+  const QStringList& Lines() const { return lines_; }
+  // The page as it is saved: GBK, CR LF after every line.
+  QByteArray Bytes() const;
+
+  // Today's date in the system's short date format: the date of the title and the file name.
+  static QString ReportDate();
+  // The path that SaveReport writes for a base name today.
+  static QString ReportPath(const QString& baseName);
+  // Text made safe to stand as element content or as a quoted attribute value.
+  static QString Escaped(const QString& text);
+
+ private:
+  QStringList lines_;
+};
+
+}  // namespace tandor
