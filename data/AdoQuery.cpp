@@ -163,7 +163,7 @@ void AdoQuery::Reset() {
   if (fixedFields_.empty()) {
     fields_.clear();
     fieldIndex_.clear();
-  spelledIndex_.clear();
+    spelledIndex_.clear();
   }
 }
 
@@ -294,7 +294,7 @@ void AdoQuery::BuildFields(const QSqlRecord& record, int firstColumn,
   if (fixedFields_.empty()) {
     fields_.clear();
     fieldIndex_.clear();
-  spelledIndex_.clear();
+    spelledIndex_.clear();
     for (int c = firstColumn; c < record.count(); ++c) {
       FieldDef def;
       def.name = record.fieldName(c);

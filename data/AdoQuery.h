@@ -190,11 +190,11 @@ class AdoQuery {
   QVariantList params_;
   std::vector<FieldDef> fixedFields_;
   std::vector<std::unique_ptr<AdoField>> fields_;
-  QHash<QString, int> fieldIndex_;           // lower-case name -> field
+  QHash<QString, int> fieldIndex_;            // lower-case name -> field
   mutable QHash<QString, int> spelledIndex_;  // names as callers spell them -> field
-  std::vector<QVariant> defaults_;  // per field: stored value of a column default
-  int rowIdAlias_ = -1;             // the field that holds the row identity, if any
-  QString table_;                   // the table that edits go to; empty: read-only
+  std::vector<QVariant> defaults_;            // per field: stored value of a column default
+  int rowIdAlias_ = -1;                       // the field that holds the row identity, if any
+  QString table_;                             // the table that edits go to; empty: read-only
   std::vector<Row> rows_;
   State state_ = State::Inactive;
   int current_ = -1;
