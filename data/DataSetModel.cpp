@@ -1,5 +1,7 @@
 #include "data/DataSetModel.h"
 
+#include "platform/MessageService.h"
+
 namespace tandor {
 
 DataSetModel::DataSetModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -51,7 +53,8 @@ QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int 
 
 void DataSetModel::setCurrentRow(int row) {
   if (!dataSet_ || !dataSet_->Active() || row == currentRow()) return;
-  dataSet_->SetRecNo(row + 1);
+  // Leaving a row being appended or edited posts it; a refused post is the user's error box.
+  runCommand([&] { dataSet_->SetRecNo(row + 1); });
 }
 
 void DataSetModel::DataSetReset() {
