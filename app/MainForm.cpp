@@ -92,7 +92,7 @@ QToolButton* TMainForm::addToolButton(const QString& name, const QString& captio
   button->setText(caption);
   button->setIcon(icon);
   button->setIconSize(QSize(32, 32));
-  button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   button->setAutoRaise(true);
   button->setGeometry(left, 7, 111, 44);
   button->setEnabled(enabled);

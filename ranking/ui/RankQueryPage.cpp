@@ -67,7 +67,7 @@ TFrame_guanjianzichaxun::TFrame_guanjianzichaxun(QWidget* owner) : ToolPage(owne
   sEdit1 = new QLineEdit(this);
   sEdit1->setObjectName(QStringLiteral("sEdit1"));
   sEdit1->setGeometry(112, 72, 200, 22);
-  label(this, QStringLiteral("说明：如多个关键字请用\" | \"分开"), QRect(320, 72, 260, 22), true);
+  label(this, QStringLiteral("说明：如多个关键字请用\" | \"分开"), QRect(318, 72, 272, 22), true);
 
   CheckBox1 = new QCheckBox(QStringLiteral("百度"), this);
   CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
@@ -94,7 +94,7 @@ TFrame_guanjianzichaxun::TFrame_guanjianzichaxun(QWidget* owner) : ToolPage(owne
 
   sBitBtn1 = new QPushButton(QStringLiteral("开始查询"), this);
   sBitBtn1->setObjectName(QStringLiteral("sBitBtn1"));
-  sBitBtn1->setGeometry(480, 40, 100, 50);
+  sBitBtn1->setGeometry(500, 40, 85, 26);
   label(this,
         QStringLiteral("提示：一段时间内请勿频繁查询操作，否则会导致查询数据不准确或被搜索引擎蒙蔽IP。"),
         QRect(12, 128, 575, 20), true);
