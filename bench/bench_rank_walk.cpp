@@ -24,6 +24,7 @@
 #include "tests/support/GuiTestMain.h"
 #include "tests/support/ScratchInstall.h"
 #include "tests/support/SearchFixtures.h"
+#include "tests/support/WalkerTargets.h"
 
 using namespace tandor;
 using namespace tandor::testing;
@@ -45,39 +46,18 @@ void servePages(const QString& keyword, int sitePage) {
   serveGooglePages(keyword, google);
 }
 
-struct Targets {
-  QWidget page;
-  QTreeWidget* baidu = new QTreeWidget(&page);
-  QTreeWidget* google = new QTreeWidget(&page);
-  QPushButton* start = new QPushButton(&page);
-  QLabel* baiduStatus = new QLabel(&page);
-  QLabel* googleStatus = new QLabel(&page);
-};
-
 int runWalkers(const QStringList& keywords, const QList<int>& engines, int pageCount) {
-  Targets targets;
-  int ended = 0;
+  WalkerTargets targets;
   int started = 0;
   QElapsedTimer timer;
   timer.start();
   for (const QString& keyword : keywords) {
     for (int engine : engines) {
-      auto* walker = new TFm_Search();
-      walker->Engine = engine;
-      walker->Keyword = keyword;
-      walker->SiteAddress = kSite;
-      walker->PageCount = pageCount;
-      walker->BaiduList = targets.baidu;
-      walker->GoogleList = targets.google;
-      walker->StartButton = targets.start;
-      walker->BaiduStatus = targets.baiduStatus;
-      walker->GoogleStatus = targets.googleStatus;
-      QObject::connect(walker, &TFm_Search::walkEnded, [&] { ++ended; });
-      walker->StartWalk();
+      targets.walk(keyword, engine, kSite, pageCount);
       ++started;
     }
   }
-  if (!waitUntil([&] { return ended == started; }, 240000)) return 1;
+  if (!waitUntil([&] { return targets.ended == started; }, 240000)) return 1;
   bench::reportElapsed(static_cast<double>(timer.nsecsElapsed()) / 1e6);
   return 0;
 }

@@ -7,6 +7,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
+#include <QWebEngineSettings>
 
 #include "platform/Gbk.h"
 
@@ -107,6 +108,8 @@ PagePane::PagePane(QObject* parent)
   // Panes are silent from the start; muting the process only makes that explicit for panes that
   // exist before it.
   page_->setAudioMuted(true);
+  // Panes read pages, nobody looks at their icons: no request for them.
+  page_->settings()->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
   livePanes().insert(this);
   timeLimitTimer_.setSingleShot(true);
   connect(page_, &QWebEnginePage::loadFinished, this, &PagePane::onLoadFinished);

@@ -45,6 +45,24 @@ QMenu* resultMenu(QWidget* parent, const QString& itemName, const QString& itemC
   return menu;
 }
 
+// Appends one row per list row: the site, the list's columns into the given fields in order, and
+// the time of saving.
+void saveResultRows(AdoQuery& results, const QString& selectAll, const QTreeWidget& list,
+                    const QStringList& columnFields, const QString& site, const QDateTime& now) {
+  results.Close();
+  results.SetSQL(selectAll);
+  results.Open();
+  for (int i = 0; i < list.topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* row = list.topLevelItem(i);
+    results.Append();
+    results.FieldByName(QStringLiteral("web")).SetAsString(site);
+    for (int column = 0; column < columnFields.size(); ++column)
+      results.FieldByName(columnFields[column]).SetAsString(row->text(column));
+    results.FieldByName(QStringLiteral("SDate")).SetAsDateTime(now);
+    results.Post();
+  }
+}
+
 }  // namespace
 
 TFrame_guanjianzichaxun::TFrame_guanjianzichaxun(QWidget* owner) : ToolPage(owner) {
@@ -289,35 +307,15 @@ void TFrame_guanjianzichaxun::sSpeedButton1Click() {
     Transaction transaction(dm.ADOC);
     appendSettingsRow();
     const QString site = sComboBox1->currentText();
-    AdoQuery& baidu = dm.ADO_Key_Results;
-    baidu.Close();
-    baidu.SetSQL(QStringLiteral("select * from Key_BDResults"));
-    baidu.Open();
-    for (int i = 0; i < ListView1->topLevelItemCount(); ++i) {
-      const QTreeWidgetItem* row = ListView1->topLevelItem(i);
-      baidu.Append();
-      baidu.FieldByName(QStringLiteral("web")).SetAsString(site);
-      baidu.FieldByName(QStringLiteral("KeyText")).SetAsString(row->text(0));
-      baidu.FieldByName(QStringLiteral("BaiduResults")).SetAsString(row->text(1));
-      baidu.FieldByName(QStringLiteral("BaiPage")).SetAsString(row->text(2));
-      baidu.FieldByName(QStringLiteral("SDate")).SetAsDateTime(Clock::now());
-      baidu.FieldByName(QStringLiteral("BaiDuDate")).SetAsString(row->text(3));
-      baidu.Post();
-    }
-    AdoQuery& google = dm.ADO_Key_GGResults;
-    google.Close();
-    google.SetSQL(QStringLiteral("select * from Key_GGResults"));
-    google.Open();
-    for (int i = 0; i < ListView2->topLevelItemCount(); ++i) {
-      const QTreeWidgetItem* row = ListView2->topLevelItem(i);
-      google.Append();
-      google.FieldByName(QStringLiteral("web")).SetAsString(site);
-      google.FieldByName(QStringLiteral("KeyText")).SetAsString(row->text(0));
-      google.FieldByName(QStringLiteral("GoogleResults")).SetAsString(row->text(1));
-      google.FieldByName(QStringLiteral("GooglePage")).SetAsString(row->text(2));
-      google.FieldByName(QStringLiteral("SDate")).SetAsDateTime(Clock::now());
-      google.Post();
-    }
+    const QDateTime now = Clock::now();
+    saveResultRows(dm.ADO_Key_Results, QStringLiteral("select * from Key_BDResults"), *ListView1,
+                   {QStringLiteral("KeyText"), QStringLiteral("BaiduResults"),
+                    QStringLiteral("BaiPage"), QStringLiteral("BaiDuDate")},
+                   site, now);
+    saveResultRows(dm.ADO_Key_GGResults, QStringLiteral("select * from Key_GGResults"), *ListView2,
+                   {QStringLiteral("KeyText"), QStringLiteral("GoogleResults"),
+                    QStringLiteral("GooglePage")},
+                   site, now);
     transaction.Commit();
   }
   messages.information(QStringLiteral("查询设置及查询结果已成功保存到数据库中！"), QStringLiteral("保存成功"));

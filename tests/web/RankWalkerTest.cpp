@@ -11,6 +11,7 @@
 #include "tests/support/GuiTestMain.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/SearchFixtures.h"
+#include "tests/support/WalkerTargets.h"
 
 using namespace tandor;
 using namespace tandor::testing;
@@ -18,36 +19,7 @@ using namespace tandor::testing;
 namespace {
 
 // The controls of a starting page that a walker writes into.
-struct StartingPage {
-  QWidget page;
-  QTreeWidget* baidu = new QTreeWidget(&page);
-  QTreeWidget* google = new QTreeWidget(&page);
-  QPushButton* start = new QPushButton(&page);
-  QLabel* baiduStatus = new QLabel(&page);
-  QLabel* googleStatus = new QLabel(&page);
-  int ended = 0;
-
-  StartingPage() {
-    baidu->setColumnCount(4);
-    google->setColumnCount(3);
-    start->setEnabled(false);
-  }
-
-  TFm_Search* walk(const QString& keyword, int engine, const QString& site, int pageCount) {
-    auto* walker = new TFm_Search();
-    walker->Engine = engine;
-    walker->Keyword = keyword;
-    walker->SiteAddress = site;
-    walker->PageCount = pageCount;
-    walker->BaiduList = baidu;
-    walker->GoogleList = google;
-    walker->StartButton = start;
-    walker->BaiduStatus = baiduStatus;
-    walker->GoogleStatus = googleStatus;
-    QObject::connect(walker, &TFm_Search::walkEnded, [this] { ++ended; });
-    walker->StartWalk();
-    return walker;
-  }
+struct StartingPage : WalkerTargets {
   bool waitForEnds(int count) { return waitUntil([&] { return ended >= count; }, 30000); }
 };
 
