@@ -31,7 +31,9 @@ bool NeedsEscaping(const QString& text) {
   return false;
 }
 
-QString Cell(const QString& text) { return QStringLiteral("<td>") + text + QStringLiteral("</td>"); }
+QString Cell(const QString& text) {
+  return QStringLiteral("<td>") + text + QStringLiteral("</td>");
+}
 
 }  // namespace
 
@@ -76,8 +78,7 @@ void HtmlReportWriter::AddHead(const QString& title) {
          << QStringLiteral(
                 "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=GB2312\" />")
          << QStringLiteral("<title>") + Escaped(title) + ReportDate() + QStringLiteral("</title>")
-         << QStringLiteral(
-                "<script language=\"javascript\" src=\"../Img/showdata.js\"></script>")
+         << QStringLiteral("<script language=\"javascript\" src=\"../Img/showdata.js\"></script>")
          << QStringLiteral(
                 "<link href=\"../CSS/showdata.css\" rel=\"stylesheet\" type=\"text/css\" />")
          << QStringLiteral("</head>") << QStringLiteral("<body>");
@@ -147,7 +148,9 @@ void HtmlReportWriter::AddRowColouring(const QStringList& tableIds) {
   }
 }
 
-void HtmlReportWriter::AddTail() { lines_ << QStringLiteral("</body>") << QStringLiteral("</html>"); }
+void HtmlReportWriter::AddTail() {
+  lines_ << QStringLiteral("</body>") << QStringLiteral("</html>");
+}
 
 void HtmlReportWriter::AddLine(const QString& line) { lines_ << line; }
 
@@ -178,8 +181,8 @@ QString HtmlReportWriter::SaveReport(const QString& baseName) const {
   if (file.write(bytes) != bytes.size() || !file.commit()) {
     const QString reason = file.errorString();
     file.cancelWriting();
-    throw ReportFileError(QStringLiteral("无法写入文件 \"%1\"：%2")
-                              .arg(QDir::toNativeSeparators(path), reason));
+    throw ReportFileError(
+        QStringLiteral("无法写入文件 \"%1\"：%2").arg(QDir::toNativeSeparators(path), reason));
   }
   return path;
 }
