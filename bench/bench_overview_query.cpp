@@ -246,9 +246,12 @@ int main(int argc, char** argv) {
                  qPrintable(bare.output), qPrintable(query.output));
     return 1;
   }
-  std::printf("twelve bare panes side by side: %.1f ms\n", bare.elapsedMs);
   bench::printRatio("overview query time vs slowest page", query.elapsedMs, floorTime.elapsedMs,
                     "ms", "<= 1.5");
+  // For reading the time figure: what the browser engine alone needs for the same twelve loads
+  // side by side, and the page's share on top of it.
+  bench::printRatio("overview query time vs 12 bare panes", query.elapsedMs, bare.elapsedMs, "ms",
+                    "none, for reading");
   bench::printRatio("overview query peak PSS vs 12 bare panes", query.peakPssKb / 1024.0,
                     bare.peakPssKb / 1024.0, "MB", "<= 1.3");
   return 0;
