@@ -16,6 +16,7 @@
 #include "platform/MessageService.h"
 #include "platform/WebEngineSetup.h"
 #include "platform/ui/WidgetSeams.h"
+#include "ranking/ui/RankHistory.h"
 
 namespace tandor {
 namespace {
@@ -72,7 +73,8 @@ int runApplication(int argc, char** argv) {
     MessageService::instance().error(QString::fromUtf8(e.what()));
     return 1;
   }
-  // The rank history window joins here once it is part of the program.
+  TFrm_KeyDuiBi rankHistory(&mainForm);
+  appWindows().rankHistory = &rankHistory;
   MuteProcessAudio();
   TFrm_ABout about(&mainForm);
   appWindows().aboutBox = &about;

@@ -1,5 +1,6 @@
-// The HTML report writer: the page template byte for byte, data rows and their cell texts,
-// escaping, and saving into the Html folder (replacing, atomically, never creating the folder).
+// The HTML report writer: the page template byte for byte (the rank history report), data rows and
+// their cell texts, escaping, and saving into the Html folder (replacing, atomically, never
+// creating the folder).
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -9,6 +10,7 @@
 #include "data/DataModule.h"
 #include "data/HtmlReportWriter.h"
 #include "platform/Clock.h"
+#include "ranking/RankHistoryReport.h"
 #include "tests/unit/DatabaseFixture.h"
 
 using namespace tandor;
@@ -36,35 +38,6 @@ class HtmlReportWriterTest : public ::testing::Test {
     query.SetSQL(sql);
     query.Open();
   }
-  // The rank history report over whatever the two result sets hold.
-  static HtmlReportWriter RankReport() {
-    HtmlReportWriter page;
-    page.AddHead(QStringLiteral("关键字排名"));
-    page.AddTopBar(QStringLiteral("关键字排名查询数据列表"));
-    page.OpenSection();
-    page.AddTip(QStringLiteral("seicon_baidu.gif"), 16, QStringLiteral("百度关键字排名数据列表"));
-    page.OpenTable(QStringLiteral("resTable"));
-    page.AddCaptionRow({QStringLiteral("序号"), QStringLiteral("网站地址"),
-                        QStringLiteral("关键字"), QStringLiteral("百度排名"),
-                        QStringLiteral("排名页数"), QStringLiteral("百度快照"),
-                        QStringLiteral("查询日期")});
-    page.AddDataRows(DM().ADO_Key_Results, 1);
-    page.CloseTable();
-    page.CloseSection();
-    page.AddSpacer();
-    page.OpenSection();
-    page.AddTip(QStringLiteral("seicon_google.gif"), 16, QStringLiteral("谷歌关键字排名数据列表"));
-    page.OpenTable(QStringLiteral("resTable1"));
-    page.AddCaptionRow({QStringLiteral("序号"), QStringLiteral("网站地址"),
-                        QStringLiteral("关键字"), QStringLiteral("谷歌排名"),
-                        QStringLiteral("排名页数"), QStringLiteral("查询日期")});
-    page.AddDataRows(DM().ADO_Key_GGResults, 1);
-    page.CloseTable();
-    page.CloseSection();
-    page.AddRowColouring({QStringLiteral("resTable"), QStringLiteral("resTable1")});
-    page.AddTail();
-    return page;
-  }
   QString ReportFile() const { return folder.path(QStringLiteral("Html/关键字排名2008-5-1.htm")); }
   QStringList HtmlEntries() const {
     return QDir(folder.path(QStringLiteral("Html")))
@@ -81,7 +54,7 @@ TEST_F(HtmlReportWriterTest, RankReportMatchesTheGoldenPageByteForByte) {
   Load(DM().ADO_Key_Results, QStringLiteral("select * from Key_BDResults"));
   Load(DM().ADO_Key_GGResults, QStringLiteral("select * from Key_GGResults"));
 
-  const QString path = RankReport().SaveReport(QStringLiteral("关键字排名"));
+  const QString path = WriteRankHistoryReport(DM().ADO_Key_Results, DM().ADO_Key_GGResults);
 
   EXPECT_EQ(QFileInfo(path).absoluteFilePath(), QFileInfo(ReportFile()).absoluteFilePath());
   const QByteArray golden =
