@@ -10,6 +10,7 @@
 #include "data/DataModule.h"
 #include "data/HtmlReportWriter.h"
 #include "platform/Clock.h"
+#include "platform/Gbk.h"
 #include "ranking/RankHistoryReport.h"
 #include "tests/unit/DatabaseFixture.h"
 
@@ -117,6 +118,24 @@ TEST_F(HtmlReportWriterTest, DataRowsLeaveTheResultSetOnItsFirstRecordWithContro
                                        "<td>2008-4-30</td>", "</tr>"}));
   EXPECT_EQ(baidu.RecNo(), 1);
   EXPECT_FALSE(baidu.ControlsDisabled());
+}
+
+TEST(HtmlReportBytes, EveryLineInGbkFollowedByCrLf) {
+  const QStringList lines = {"<tr>",
+                             "<td>第1页</td>",
+                             "",
+                             QStringLiteral("a\0中") + QChar(u'\0'),
+                             "<td>www.abc.com</td>",
+                             "搜索排名为7(推广2 - 自然5)",
+                             "end"};
+  HtmlReportWriter page;
+  for (const QString& line : lines) page.AddLine(line);
+  QByteArray expected;
+  for (const QString& line : lines) {
+    const GbkText bytes = toGbk(line);
+    expected += QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())) + "\r\n";
+  }
+  EXPECT_EQ(page.Bytes(), expected);
 }
 
 TEST_F(HtmlReportWriterTest, SecondSaveOfTheDayReplacesTheFirst) {
