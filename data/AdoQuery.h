@@ -210,4 +210,16 @@ class AdoQuery {
   std::unordered_map<quint64, InsertStatement> insertQueries_;  // by the set of fields written
 };
 
+// Keeps the grids bound to a dataset from repainting during a scan, also when the scan fails.
+class ControlsDisabled {
+ public:
+  explicit ControlsDisabled(AdoQuery& query) : query_(query) { query_.DisableControls(); }
+  ~ControlsDisabled() { query_.EnableControls(); }
+  ControlsDisabled(const ControlsDisabled&) = delete;
+  ControlsDisabled& operator=(const ControlsDisabled&) = delete;
+
+ private:
+  AdoQuery& query_;
+};
+
 }  // namespace tandor

@@ -12,17 +12,6 @@
 namespace tandor {
 namespace {
 
-// Keeps the bound grids from repainting while a scan moves the result set, also when it fails.
-class ControlsDisabled {
- public:
-  explicit ControlsDisabled(AdoQuery& query) : query_(query) { query_.DisableControls(); }
-  ~ControlsDisabled() { query_.EnableControls(); }
-  ControlsDisabled(const ControlsDisabled&) = delete;
-  ControlsDisabled& operator=(const ControlsDisabled&) = delete;
-
- private:
-  AdoQuery& query_;
-};
 
 bool NeedsEscaping(const QString& text) {
   for (const QChar c : text) {

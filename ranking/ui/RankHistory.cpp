@@ -77,17 +77,6 @@ QMenu* deleteMenu(QWidget* parent, const QString& title, const char* oneName, QA
   return menu;
 }
 
-// Keeps bound grids from following every single delete; they are reset once at the end.
-class ControlsDisabled {
- public:
-  explicit ControlsDisabled(AdoQuery& query) : query_(query) { query_.DisableControls(); }
-  ~ControlsDisabled() { query_.EnableControls(); }
-  ControlsDisabled(const ControlsDisabled&) = delete;
-  ControlsDisabled& operator=(const ControlsDisabled&) = delete;
-
- private:
-  AdoQuery& query_;
-};
 
 void load(AdoQuery& results, const QString& sql, const QVariantList& values) {
   results.Close();
