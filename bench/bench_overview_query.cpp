@@ -215,6 +215,7 @@ int OverviewQuery() {
   // The page releases its panes once control is back in the event loop.
   page.reset();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  DestroyDM();  // the connection goes while the database layer is still there
   return 0;
 }
 

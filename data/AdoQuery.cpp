@@ -50,10 +50,10 @@ QString FieldError(const AdoField& field, const DatabaseError& error) {
 
 // ---- AdoField ----------------------------------------------------------------------------------
 
-QVariant AdoField::Stored() const { return owner_->ReadField(index_); }
+const QVariant& AdoField::Stored() const { return owner_->ReadField(index_); }
 
 bool AdoField::IsNull() const {
-  const QVariant stored = Stored();
+  const QVariant& stored = Stored();
   return !stored.isValid() || stored.isNull();
 }
 
@@ -605,9 +605,10 @@ const AdoQuery::Row* AdoQuery::ActiveRow() const {
   return nullptr;
 }
 
-QVariant AdoQuery::ReadField(int field) const {
+const QVariant& AdoQuery::ReadField(int field) const {
+  static const QVariant none;
   const Row* row = ActiveRow();
-  return row ? row->values.value(field) : QVariant();
+  return row && field >= 0 && field < row->values.size() ? row->values.at(field) : none;
 }
 
 void AdoQuery::WriteField(int field, const QVariant& stored) {

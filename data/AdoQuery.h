@@ -58,7 +58,7 @@ class AdoField {
   friend class AdoQuery;
   AdoField(AdoQuery* owner, int index, FieldDef def)
       : owner_(owner), index_(index), def_(std::move(def)) {}
-  QVariant Stored() const;
+  const QVariant& Stored() const;  // valid until the dataset moves or changes
 
   AdoQuery* owner_;
   int index_;
@@ -171,7 +171,7 @@ class AdoQuery {
     std::vector<int> fields;  // the fields it writes, in the order of its "?"
   };
   InsertStatement& InsertFor(quint64 key);
-  QVariant ReadField(int field) const;
+  const QVariant& ReadField(int field) const;
   void WriteField(int field, const QVariant& stored);
   const Row* ActiveRow() const;
   Row* ActiveRow() { return const_cast<Row*>(std::as_const(*this).ActiveRow()); }

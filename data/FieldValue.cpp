@@ -41,6 +41,60 @@ std::optional<bool> ParseBooleanText(const QString& text) {
       QStringLiteral("“%1”不是有效的%2").arg(value.toString(), QString::fromUtf8(what)));
 }
 
+// The form every date-time is stored in, "YYYY-MM-DD HH:MM:SS", read by hand: grids and reports
+// show thousands of them, and this spares the pattern match and the time-zone work per cell.
+struct DateTimeParts {
+  int year, month, day, hour, minute, second;
+};
+
+std::optional<DateTimeParts> ParseStoredForm(QStringView text) {
+  if (text.size() != 19 || text[4] != u'-' || text[7] != u'-' || text[10] != u' ' ||
+      text[13] != u':' || text[16] != u':') {
+    return std::nullopt;
+  }
+  bool ok = true;
+  const auto number = [&](int from, int length) {
+    int value = 0;
+    for (int i = from; i < from + length; ++i) {
+      const char16_t c = text[i].unicode();
+      if (c < u'0' || c > u'9') ok = false;
+      value = value * 10 + (c - u'0');
+    }
+    return value;
+  };
+  const DateTimeParts parts{number(0, 4),  number(5, 2),  number(8, 2),
+                            number(11, 2), number(14, 2), number(17, 2)};
+  if (!ok || !QDate::isValid(parts.year, parts.month, parts.day) ||
+      !QTime::isValid(parts.hour, parts.minute, parts.second)) {
+    return std::nullopt;
+  }
+  return parts;
+}
+
+void AppendTwoDigits(QString& text, int value) {
+  text += QChar(u'0' + value / 10);
+  text += QChar(u'0' + value % 10);
+}
+
+QString DisplayText(const DateTimeParts& parts) {
+  QString text;
+  text.reserve(20);
+  text += QString::number(parts.year);
+  text += u'-';
+  text += QString::number(parts.month);
+  text += u'-';
+  text += QString::number(parts.day);
+  if (parts.hour != 0 || parts.minute != 0 || parts.second != 0) {
+    text += u' ';
+    text += QString::number(parts.hour);
+    text += u':';
+    AppendTwoDigits(text, parts.minute);
+    text += u':';
+    AppendTwoDigits(text, parts.second);
+  }
+  return text;
+}
+
 QDateTime DateTimeOfValue(const QVariant& value) {
   if (TypeOf(value) == QMetaType::QDateTime) return value.toDateTime();
   if (TypeOf(value) == QMetaType::QDate) return QDateTime(value.toDate(), QTime(0, 0));
@@ -67,6 +121,10 @@ FieldKind FieldKindOfDeclaredType(const QString& declaredType) {
 }
 
 std::optional<QDateTime> ParseDateTimeText(const QString& text) {
+  if (const auto parts = ParseStoredForm(text)) {
+    return QDateTime(QDate(parts->year, parts->month, parts->day),
+                     QTime(parts->hour, parts->minute, parts->second));
+  }
   static const QRegularExpression pattern(QStringLiteral(
       R"(^\s*(\d{4})[-/.](\d{1,2})[-/.](\d{1,2})(?:[ T]+(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?)?\s*$)"));
   const QRegularExpressionMatch match = pattern.match(text);
@@ -158,11 +216,12 @@ QVariant TypedValue(FieldKind kind, const QVariant& stored) {
 QString DisplayText(FieldKind kind, const QVariant& stored) {
   if (IsNullValue(stored)) return {};
   switch (kind) {
-    case FieldKind::DateTime:
-      if (const auto parsed = ParseDateTimeText(stored.toString())) {
-        return DisplayDateTimeText(*parsed);
-      }
-      return stored.toString();
+    case FieldKind::DateTime: {
+      const QString text = stored.toString();
+      if (const auto parts = ParseStoredForm(text)) return DisplayText(*parts);
+      if (const auto parsed = ParseDateTimeText(text)) return DisplayDateTimeText(*parsed);
+      return text;
+    }
     case FieldKind::Boolean: {
       const auto parsed = ParseBooleanText(stored.toString());
       const bool yes = parsed ? *parsed : stored.toDouble() != 0;

@@ -12,17 +12,39 @@
 namespace tandor {
 namespace {
 
-
-bool NeedsEscaping(const QString& text) {
+bool NeedsEscaping(QStringView text) {
   for (const QChar c : text) {
     if (c == u'&' || c == u'<' || c == u'>' || c == u'"') return true;
   }
   return false;
 }
 
-QString Cell(const QString& text) {
-  return QStringLiteral("<td>") + text + QStringLiteral("</td>");
+void AppendEscaped(QString& out, QStringView text) {
+  if (!NeedsEscaping(text)) {
+    out += text;
+    return;
+  }
+  for (const QChar c : text) {
+    switch (c.unicode()) {
+      case u'&':
+        out += u"&amp;";
+        break;
+      case u'<':
+        out += u"&lt;";
+        break;
+      case u'>':
+        out += u"&gt;";
+        break;
+      case u'"':
+        out += u"&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
 }
+
+constexpr QStringView kLineEnd = u"\r\n";
 
 }  // namespace
 
@@ -30,25 +52,20 @@ QString HtmlReportWriter::Escaped(const QString& text) {
   if (!NeedsEscaping(text)) return text;
   QString out;
   out.reserve(text.size() + 16);
-  for (const QChar c : text) {
-    switch (c.unicode()) {
-      case u'&':
-        out += QStringLiteral("&amp;");
-        break;
-      case u'<':
-        out += QStringLiteral("&lt;");
-        break;
-      case u'>':
-        out += QStringLiteral("&gt;");
-        break;
-      case u'"':
-        out += QStringLiteral("&quot;");
-        break;
-      default:
-        out += c;
-    }
-  }
+  AppendEscaped(out, text);
   return out;
+}
+
+void HtmlReportWriter::AppendLine(QStringView line) {
+  page_ += line;
+  page_ += kLineEnd;
+}
+
+void HtmlReportWriter::AppendCell(QStringView text) {
+  page_ += u"<td>";
+  AppendEscaped(page_, text);
+  page_ += u"</td>";
+  page_ += kLineEnd;
 }
 
 QString HtmlReportWriter::ReportDate() { return Clock::shortDate(Clock::today()); }
@@ -59,47 +76,45 @@ QString HtmlReportWriter::ReportPath(const QString& baseName) {
 }
 
 void HtmlReportWriter::AddHead(const QString& title) {
-  lines_ << QStringLiteral(
-                "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
-                "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\"> ")
-         << QStringLiteral("<html xmlns=\"http://www.w3.org/1999/xhtml\">")
-         << QStringLiteral("<head>")
-         << QStringLiteral(
-                "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=GB2312\" />")
-         << QStringLiteral("<title>") + Escaped(title) + ReportDate() + QStringLiteral("</title>")
-         << QStringLiteral("<script language=\"javascript\" src=\"../Img/showdata.js\"></script>")
-         << QStringLiteral(
-                "<link href=\"../CSS/showdata.css\" rel=\"stylesheet\" type=\"text/css\" />")
-         << QStringLiteral("</head>") << QStringLiteral("<body>");
+  AppendLine(
+      u"<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
+      u"\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\"> ");
+  AppendLine(u"<html xmlns=\"http://www.w3.org/1999/xhtml\">");
+  AppendLine(u"<head>");
+  AppendLine(u"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=GB2312\" />");
+  AppendLine(QStringLiteral("<title>") + Escaped(title) + ReportDate() +
+             QStringLiteral("</title>"));
+  AppendLine(u"<script language=\"javascript\" src=\"../Img/showdata.js\"></script>");
+  AppendLine(u"<link href=\"../CSS/showdata.css\" rel=\"stylesheet\" type=\"text/css\" />");
+  AppendLine(u"</head>");
+  AppendLine(u"<body>");
 }
 
 void HtmlReportWriter::AddTopBar(const QString& heading) {
-  lines_ << QStringLiteral("<div class=\"top\" style=\"font-family:微软雅黑\">Tandor - ") +
-                Escaped(heading) + QStringLiteral("</div>");
+  AppendLine(QStringLiteral("<div class=\"top\" style=\"font-family:微软雅黑\">Tandor - ") +
+             Escaped(heading) + QStringLiteral("</div>"));
 }
 
-void HtmlReportWriter::OpenSection() { lines_ << QStringLiteral("<div class=\"mainDiv\">"); }
+void HtmlReportWriter::OpenSection() { AppendLine(u"<div class=\"mainDiv\">"); }
 
 void HtmlReportWriter::AddTip(const QString& iconFile, int iconSize, const QString& caption) {
   const QString size = QString::number(iconSize);
-  lines_ << QStringLiteral("<div class=\"tip\"><img src=\"../img/") + Escaped(iconFile) +
-                QStringLiteral("\" alt=\"Google\" width=\"") + size +
-                QStringLiteral("\" height=\"") + size +
-                QStringLiteral("\" align=\"absmiddle\" />  <b>") + Escaped(caption) +
-                QStringLiteral("</b></div>");
+  AppendLine(QStringLiteral("<div class=\"tip\"><img src=\"../img/") + Escaped(iconFile) +
+             QStringLiteral("\" alt=\"Google\" width=\"") + size + QStringLiteral("\" height=\"") +
+             size + QStringLiteral("\" align=\"absmiddle\" />  <b>") + Escaped(caption) +
+             QStringLiteral("</b></div>"));
 }
 
 void HtmlReportWriter::OpenTable(const QString& tableId) {
-  lines_ << QStringLiteral(
-                "<table border=\"0\" cellpadding=\"3\" cellspacing=\"1\" class=\"resTable\" "
-                "id=\"") +
-                Escaped(tableId) + QStringLiteral("\">");
+  AppendLine(QStringLiteral("<table border=\"0\" cellpadding=\"3\" cellspacing=\"1\" "
+                            "class=\"resTable\" id=\"") +
+             Escaped(tableId) + QStringLiteral("\">"));
 }
 
 void HtmlReportWriter::AddCaptionRow(const QStringList& titles) {
-  lines_ << QStringLiteral("<tr class=\"capTr\">");
-  for (const QString& title : titles) lines_ << Cell(Escaped(title));
-  lines_ << QStringLiteral("</tr>");
+  AppendLine(u"<tr class=\"capTr\">");
+  for (const QString& title : titles) AppendCell(title);
+  AppendLine(u"</tr>");
 }
 
 void HtmlReportWriter::AddDataRows(AdoQuery& resultSet, int firstField) {
@@ -108,51 +123,55 @@ void HtmlReportWriter::AddDataRows(AdoQuery& resultSet, int firstField) {
   for (int i = std::max(firstField, 0); i < resultSet.FieldCount(); ++i) {
     fields.push_back(&resultSet.Field(i));
   }
-  const QString blankCell = QStringLiteral("<td> </td>");
+  // About two dozen characters for a cell and its line end; the page grows once, not per row.
+  page_.reserve(page_.size() +
+                qsizetype(resultSet.RecordCount()) * (qsizetype(fields.size()) + 2) * 24);
   resultSet.First();
-  lines_.reserve(lines_.size() + resultSet.RecordCount() * (static_cast<int>(fields.size()) + 2));
   while (!resultSet.Eof()) {
-    lines_ << QStringLiteral("<tr>");
+    AppendLine(u"<tr>");
     for (const AdoField* field : fields) {
       // Text as stored, date-times as short date and long time (the date alone at midnight),
       // the record number as digits.
-      lines_ << (field->IsNull() ? blankCell : Cell(Escaped(field->AsString())));
+      if (field->IsNull()) {
+        AppendLine(u"<td> </td>");
+      } else {
+        AppendCell(field->AsString());
+      }
     }
-    lines_ << QStringLiteral("</tr>");
+    AppendLine(u"</tr>");
     resultSet.Next();
   }
   resultSet.First();
 }
 
-void HtmlReportWriter::CloseTable() { lines_ << QStringLiteral("</table>"); }
+void HtmlReportWriter::CloseTable() { AppendLine(u"</table>"); }
 
-void HtmlReportWriter::CloseSection() { lines_ << QStringLiteral("</div>"); }
+void HtmlReportWriter::CloseSection() { AppendLine(u"</div>"); }
 
-void HtmlReportWriter::AddSpacer() { lines_ << QStringLiteral("<br><br>"); }
+void HtmlReportWriter::AddSpacer() { AppendLine(u"<br><br>"); }
 
 void HtmlReportWriter::AddRowColouring(const QStringList& tableIds) {
   for (const QString& id : tableIds) {
-    lines_ << QStringLiteral("<script>setTrColorEvent(\"") + Escaped(id) +
-                  QStringLiteral("\")</script>  ");
+    AppendLine(QStringLiteral("<script>setTrColorEvent(\"") + Escaped(id) +
+               QStringLiteral("\")</script>  "));
   }
 }
 
 void HtmlReportWriter::AddTail() {
-  lines_ << QStringLiteral("</body>") << QStringLiteral("</html>");
+  AppendLine(u"</body>");
+  AppendLine(u"</html>");
 }
 
-void HtmlReportWriter::AddLine(const QString& line) { lines_ << line; }
+void HtmlReportWriter::AddLine(const QString& line) { AppendLine(line); }
+
+QStringList HtmlReportWriter::Lines() const {
+  QStringList lines = page_.split(kLineEnd.toString());
+  lines.removeLast();  // what follows the last line end
+  return lines;
+}
 
 QByteArray HtmlReportWriter::Bytes() const {
-  qsizetype size = 0;
-  for (const QString& line : lines_) size += line.size() + 2;
-  QString page;
-  page.reserve(size);
-  for (const QString& line : lines_) {
-    page += line;
-    page += QStringLiteral("\r\n");
-  }
-  const GbkText bytes = toGbk(page);
+  const GbkText bytes = toGbk(page_);
   return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The page template of the HTML reports: a fixed head that loads the shared script and style
 // sheet, a heading bar, titled sections with one table each, a script call per table that
-// colours its rows, and the closing tags. The page is assembled as a list of lines and saved in
+// colours its rows, and the closing tags. The page is assembled line by line and saved in
 // one step, in GBK with CR LF after every line, into the Html folder beside the executable.
 #include <QString>
 #include <QStringList>
@@ -42,7 +42,8 @@ class HtmlReportWriter {
   // Throws ReportFileError when the file cannot be written; an earlier file then stays as it was.
   QString SaveReport(const QString& baseName) const;
 
-  const QStringList& Lines() const { return lines_; }
+  // The lines so far, without their line ends.
+  QStringList Lines() const;
   // The page as it is saved: GBK, CR LF after every line.
   QByteArray Bytes() const;
 
@@ -54,7 +55,10 @@ class HtmlReportWriter {
   static QString Escaped(const QString& text);
 
  private:
-  QStringList lines_;
+  void AppendLine(QStringView line);
+  void AppendCell(QStringView text);  // "<td>", the escaped text, "</td>"
+
+  QString page_;  // the lines, each followed by CR LF
 };
 
 }  // namespace tandor

@@ -64,13 +64,20 @@ ChildRun runSelf(const QStringList& arguments, int timeoutMs) {
   QElapsedTimer timer;
   timer.start();
   while (child.state() != QProcess::NotRunning && timer.elapsed() < timeoutMs) {
-    run.peakPssKb = std::max(run.peakPssKb, processTreePssKb(static_cast<pid_t>(child.processId())));
+    run.peakPssKb =
+        std::max(run.peakPssKb, processTreePssKb(static_cast<pid_t>(child.processId())));
     child.waitForFinished(50);
     run.output += QString::fromUtf8(child.readAllStandardOutput());
   }
   if (child.state() != QProcess::NotRunning) child.kill();
   child.waitForFinished(5000);
   run.output += QString::fromUtf8(child.readAllStandardOutput());
+  // A child that crashed or failed, even after printing its figure, has not measured anything.
+  if (child.state() != QProcess::NotRunning || child.exitStatus() != QProcess::NormalExit ||
+      child.exitCode() != 0) {
+    run.output += QStringLiteral("\n(child failed: exit code %1)\n").arg(child.exitCode());
+    return run;
+  }
   static const QRegularExpression elapsed(QStringLiteral("elapsed ([0-9.]+)"));
   const QRegularExpressionMatch match = elapsed.match(run.output);
   if (match.hasMatch()) run.elapsedMs = match.captured(1).toDouble();
