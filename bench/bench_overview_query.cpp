@@ -239,14 +239,9 @@ int main(int argc, char** argv) {
   if (argc > 1) return Child(argc, argv, QString::fromLatin1(argv[1]));
 
   QCoreApplication app(argc, argv);
-  const bench::ChildRun floorTime = bench::runSelf({QStringLiteral("--floor-time")});
-  const bench::ChildRun bare = bench::runSelf({QStringLiteral("--bare-panes")});
-  const bench::ChildRun query = bench::runSelf({QStringLiteral("--overview")});
-  if (floorTime.elapsedMs < 0 || bare.elapsedMs < 0 || query.elapsedMs < 0) {
-    std::fprintf(stderr, "a run failed\n%s%s%s", qPrintable(floorTime.output),
-                 qPrintable(bare.output), qPrintable(query.output));
-    return 1;
-  }
+  const bench::ChildRun floorTime = bench::runSelfOrExit({QStringLiteral("--floor-time")});
+  const bench::ChildRun bare = bench::runSelfOrExit({QStringLiteral("--bare-panes")});
+  const bench::ChildRun query = bench::runSelfOrExit({QStringLiteral("--overview")});
   bench::printRatio("overview query time vs slowest page", query.elapsedMs, floorTime.elapsedMs,
                     "ms", "<= 1.5");
   // For reading the time figure: what the browser engine alone needs for the same twelve loads

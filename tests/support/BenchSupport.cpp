@@ -9,6 +9,7 @@
 #include <QThread>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <vector>
 
@@ -81,6 +82,16 @@ ChildRun runSelf(const QStringList& arguments, int timeoutMs) {
   static const QRegularExpression elapsed(QStringLiteral("elapsed ([0-9.]+)"));
   const QRegularExpressionMatch match = elapsed.match(run.output);
   if (match.hasMatch()) run.elapsedMs = match.captured(1).toDouble();
+  return run;
+}
+
+ChildRun runSelfOrExit(const QStringList& arguments, int timeoutMs) {
+  ChildRun run = runSelf(arguments, timeoutMs);
+  if (run.elapsedMs < 0) {
+    std::fprintf(stderr, "benchmark child %s failed\n%s\n", qPrintable(arguments.join(u' ')),
+                 qPrintable(run.output));
+    std::exit(1);
+  }
   return run;
 }
 
