@@ -13,25 +13,37 @@ namespace {
 
 QWidget* dialogParent() { return QApplication::activeWindow(); }
 
+}  // namespace
+
+QString MessageBoxText(const QString& text) {
+  QString shown = text;
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(u'\r', u'\n');
+  return shown;
+}
+
+namespace {
+
 class WidgetMessageService final : public MessageService {
  public:
   void information(const QString& text, const QString& caption) override {
-    QMessageBox::information(dialogParent(), caption, text);
+    QMessageBox::information(dialogParent(), caption, MessageBoxText(text));
   }
   Answer question(const QString& text, const QString& caption, QuestionButtons buttons) override {
     if (buttons == QuestionButtons::YesNo) {
-      return QMessageBox::question(dialogParent(), caption, text,
+      return QMessageBox::question(dialogParent(), caption, MessageBoxText(text),
                                    QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes
                  ? Answer::Yes
                  : Answer::No;
     }
-    return QMessageBox::question(dialogParent(), caption, text,
+    return QMessageBox::question(dialogParent(), caption, MessageBoxText(text),
                                  QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok
                ? Answer::Ok
                : Answer::Cancel;
   }
   void error(const QString& text) override {
-    QMessageBox::critical(dialogParent(), QApplication::applicationDisplayName(), text);
+    QMessageBox::critical(dialogParent(), QApplication::applicationDisplayName(),
+                          MessageBoxText(text));
   }
 };
 
