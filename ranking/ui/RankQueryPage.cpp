@@ -36,7 +36,8 @@ int wholeNumber(const QString& text) {
   return value;
 }
 
-QMenu* resultMenu(QWidget* parent, const QString& itemName, const QString& itemCaption, QAction** item) {
+QMenu* resultMenu(QWidget* parent, const QString& itemName, const QString& itemCaption,
+                  QAction** item) {
   auto* menu = new QMenu(parent);
   menu->addAction(QStringLiteral("友情提示"))->setEnabled(false);
   menu->addSeparator();
@@ -114,7 +115,8 @@ TFrame_guanjianzichaxun::TFrame_guanjianzichaxun(QWidget* owner) : ToolPage(owne
   sBitBtn1->setObjectName(QStringLiteral("sBitBtn1"));
   sBitBtn1->setGeometry(500, 40, 85, 26);
   label(this,
-        QStringLiteral("提示：一段时间内请勿频繁查询操作，否则会导致查询数据不准确或被搜索引擎蒙蔽IP。"),
+        QStringLiteral(
+            "提示：一段时间内请勿频繁查询操作，否则会导致查询数据不准确或被搜索引擎蒙蔽IP。"),
         QRect(12, 128, 575, 20), true);
 
   sSpeedButton1 = new QToolButton(this);
@@ -162,9 +164,12 @@ TFrame_guanjianzichaxun::TFrame_guanjianzichaxun(QWidget* owner) : ToolPage(owne
   sLabel10 = label(this, QString(), QRect(390, 490, 190, 20), true);
   sLabel10->setObjectName(QStringLiteral("sLabel10"));
 
-  auto command = [this](auto handler) { return [this, handler] { runCommand([this, handler] { (this->*handler)(); }); }; };
+  auto command = [this](auto handler) {
+    return [this, handler] { runCommand([this, handler] { (this->*handler)(); }); };
+  };
   connect(sBitBtn1, &QPushButton::clicked, this, command(&TFrame_guanjianzichaxun::sBitBtn1Click));
-  connect(sSpeedButton1, &QToolButton::clicked, this, command(&TFrame_guanjianzichaxun::sSpeedButton1Click));
+  connect(sSpeedButton1, &QToolButton::clicked, this,
+          command(&TFrame_guanjianzichaxun::sSpeedButton1Click));
   connect(N3, &QAction::triggered, this, command(&TFrame_guanjianzichaxun::N3Click));
   connect(N6, &QAction::triggered, this, command(&TFrame_guanjianzichaxun::N6Click));
   connect(sSpeedButton2, &QToolButton::clicked, this, [] {
@@ -195,7 +200,8 @@ bool TFrame_guanjianzichaxun::eventFilter(QObject* watched, QEvent* event) {
 void TFrame_guanjianzichaxun::sComboBox1Exit() {
   AdoQuery& settings = DM().ADO_KeyWord;
   settings.Close();
-  settings.SetSQL(QStringLiteral("select * from KeyWord_Info where Web=?"), {sComboBox1->currentText()});
+  settings.SetSQL(QStringLiteral("select * from KeyWord_Info where Web=?"),
+                  {sComboBox1->currentText()});
   settings.Open();
   if (settings.IsEmpty()) {
     sEdit1->clear();
@@ -226,20 +232,26 @@ void TFrame_guanjianzichaxun::appendSettingsRow() {
   settings.Post();
 }
 
-void TFrame_guanjianzichaxun::sBitBtn1Click() {
-  ListView1->clear();
-  ListView2->clear();
+bool TFrame_guanjianzichaxun::siteAndKeywordGiven(const QString& emptyKeyword) {
   MessageService& messages = MessageService::instance();
   if (sComboBox1->currentText().isEmpty()) {
     messages.information(QStringLiteral("友情提示：网站地址不能为空！"), kCaption);
     sComboBox1->setFocus();
-    return;
+    return false;
   }
   if (sEdit1->text().isEmpty()) {
-    messages.information(QStringLiteral("友情提示：关键字信息不能为空！"), kCaption);
+    messages.information(emptyKeyword, kCaption);
     sEdit1->setFocus();
-    return;
+    return false;
   }
+  return true;
+}
+
+void TFrame_guanjianzichaxun::sBitBtn1Click() {
+  ListView1->clear();
+  ListView2->clear();
+  if (!siteAndKeywordGiven(QStringLiteral("友情提示：关键字信息不能为空！"))) return;
+  MessageService& messages = MessageService::instance();
   if (!CheckBox1->isChecked() && !CheckBox2->isChecked()) {
     messages.information(QStringLiteral("友情提示：您至少要选择一个搜索引擎！"), kCaption);
     return;
@@ -290,17 +302,7 @@ void TFrame_guanjianzichaxun::N3Click() { openResultPage(ListView1, 1); }
 void TFrame_guanjianzichaxun::N6Click() { openResultPage(ListView2, 2); }
 
 void TFrame_guanjianzichaxun::sSpeedButton1Click() {
-  MessageService& messages = MessageService::instance();
-  if (sComboBox1->currentText().isEmpty()) {
-    messages.information(QStringLiteral("友情提示：网站地址不能为空！"), kCaption);
-    sComboBox1->setFocus();
-    return;
-  }
-  if (sEdit1->text().isEmpty()) {
-    messages.information(QStringLiteral("友情提示：关键字内容不能为空！"), kCaption);
-    sEdit1->setFocus();
-    return;
-  }
+  if (!siteAndKeywordGiven(QStringLiteral("友情提示：关键字内容不能为空！"))) return;
   TDM& dm = DM();
   {
     // The settings and every result row are stored together or not at all.
@@ -312,13 +314,14 @@ void TFrame_guanjianzichaxun::sSpeedButton1Click() {
                    {QStringLiteral("KeyText"), QStringLiteral("BaiduResults"),
                     QStringLiteral("BaiPage"), QStringLiteral("BaiDuDate")},
                    site, now);
-    saveResultRows(dm.ADO_Key_GGResults, QStringLiteral("select * from Key_GGResults"), *ListView2,
-                   {QStringLiteral("KeyText"), QStringLiteral("GoogleResults"),
-                    QStringLiteral("GooglePage")},
-                   site, now);
+    saveResultRows(
+        dm.ADO_Key_GGResults, QStringLiteral("select * from Key_GGResults"), *ListView2,
+        {QStringLiteral("KeyText"), QStringLiteral("GoogleResults"), QStringLiteral("GooglePage")},
+        site, now);
     transaction.Commit();
   }
-  messages.information(QStringLiteral("查询设置及查询结果已成功保存到数据库中！"), QStringLiteral("保存成功"));
+  MessageService::instance().information(QStringLiteral("查询设置及查询结果已成功保存到数据库中！"),
+                                         QStringLiteral("保存成功"));
   sSpeedButton1->setEnabled(false);
 }
 

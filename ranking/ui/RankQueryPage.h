@@ -21,19 +21,19 @@ class TFrame_guanjianzichaxun : public ToolPage {
  public:
   explicit TFrame_guanjianzichaxun(QWidget* owner);
 
-  QComboBox* sComboBox1;  // site picker
-  QLineEdit* sEdit1;      // keywords
-  QCheckBox* CheckBox1;   // 百度
-  QCheckBox* CheckBox2;   // 谷歌
-  QComboBox* sComboBox2;  // start page, always 1
-  QComboBox* sComboBox3;  // end page
-  QPushButton* sBitBtn1;  // 开始查询
+  QComboBox* sComboBox1;       // site picker
+  QLineEdit* sEdit1;           // keywords
+  QCheckBox* CheckBox1;        // 百度
+  QCheckBox* CheckBox2;        // 谷歌
+  QComboBox* sComboBox2;       // start page, always 1
+  QComboBox* sComboBox3;       // end page
+  QPushButton* sBitBtn1;       // 开始查询
   QToolButton* sSpeedButton1;  // 保存查询结果
   QToolButton* sSpeedButton2;  // 查看历史查询
-  QTreeWidget* ListView1;  // Baidu results
-  QTreeWidget* ListView2;  // Google results
-  QLabel* sLabel8;         // Baidu status
-  QLabel* sLabel10;        // Google status
+  QTreeWidget* ListView1;      // Baidu results
+  QTreeWidget* ListView2;      // Google results
+  QLabel* sLabel8;             // Baidu status
+  QLabel* sLabel10;            // Google status
   QMenu* PopupMenu1;
   QMenu* PopupMenu2;
   QAction* N3;
@@ -52,6 +52,9 @@ class TFrame_guanjianzichaxun : public ToolPage {
 
  private:
   void appendSettingsRow();
+  // False, after telling the user and putting the focus there, when the site or the keyword is
+  // empty; emptyKeyword is the message for the keyword.
+  bool siteAndKeywordGiven(const QString& emptyKeyword);
   void openResultPage(QTreeWidget* list, int engine);
 };
 
