@@ -435,22 +435,8 @@ void TFramezonghechaxun::WebBrowser11DocumentComplete() {
   for (size_t i = CountByteOccurrences(markup, kPromotedMarker); i > 0; --i)
     ListBox1->addItem(QString::fromLatin1(kPromotedMarker));
   // A paid entry of the site gives a sentence instead of a rank, and this walk ends quietly.
-  const OverviewRankOutcome outcome = EvaluateOverviewBaiduPage(markup, walkSite_);
-  if (outcome.found) {
-    showRank(sEdit4, outcome.text);
-    return;
-  }
-  if (BaiduPageIndex >= kOverviewRankPages) {
-    showRank(sEdit4, BaiduNotFoundText(kOverviewRankPages));
-    return;
-  }
-  showRank(sEdit4, ProgressText(BaiduPageIndex));
-  ++BaiduPageIndex;
-  if (!pumpMessages()) return;
-  if (BaiduPageIndex < kOverviewRankPages)
-    WebBrowser11->Navigate(BaiduResultAddress(walkKeyword_, BaiduPageIndex));
-  if (!pumpMessages()) return;
-  if (BaiduPageIndex >= kOverviewRankPages) showRank(sEdit4, BaiduNotFoundText(kOverviewRankPages));
+  continueWalk(EvaluateOverviewBaiduPage(markup, walkSite_), SearchEngine::Baidu, BaiduPageIndex,
+               WebBrowser11, sEdit4);
 }
 
 void TFramezonghechaxun::WebBrowser12DocumentComplete() {
@@ -460,24 +446,27 @@ void TFramezonghechaxun::WebBrowser12DocumentComplete() {
     for (const std::string& piece : GoogleFirstPagePieces(markup, walkSite_))
       ListBox4->addItem(fromGbk(piece));
   }
-  const OverviewRankOutcome outcome =
-      EvaluateOverviewGooglePage(markup, walkSite_, GooglePageIndex);
+  continueWalk(EvaluateOverviewGooglePage(markup, walkSite_, GooglePageIndex), SearchEngine::Google,
+               GooglePageIndex, WebBrowser12, sEdit5);
+}
+
+void TFramezonghechaxun::continueWalk(const OverviewRankOutcome& outcome, SearchEngine engine,
+                                      int& pageIndex, PagePane* pane, QLineEdit* rankField) {
   if (outcome.found) {
-    showRank(sEdit5, outcome.text);
+    showRank(rankField, outcome.text);
     return;
   }
-  if (GooglePageIndex >= kOverviewRankPages) {
-    showRank(sEdit5, BaiduNotFoundText(kOverviewRankPages));
+  if (pageIndex >= kOverviewRankPages) {
+    showRank(rankField, BaiduNotFoundText(kOverviewRankPages));
     return;
   }
-  showRank(sEdit5, ProgressText(GooglePageIndex));
-  ++GooglePageIndex;
+  showRank(rankField, ProgressText(pageIndex));
+  ++pageIndex;
   if (!pumpMessages()) return;
-  if (GooglePageIndex < kOverviewRankPages)
-    WebBrowser12->Navigate(GoogleResultAddress(walkKeyword_, GooglePageIndex));
+  if (pageIndex < kOverviewRankPages)
+    pane->Navigate(ResultAddress(engine, walkKeyword_, pageIndex));
   if (!pumpMessages()) return;
-  if (GooglePageIndex >= kOverviewRankPages)
-    showRank(sEdit5, BaiduNotFoundText(kOverviewRankPages));
+  if (pageIndex >= kOverviewRankPages) showRank(rankField, BaiduNotFoundText(kOverviewRankPages));
 }
 
 }  // namespace tandor

@@ -14,8 +14,10 @@
 #include <string_view>
 
 #include "app/ToolPage.h"
+#include "overview/OverviewRankRules.h"
 #include "overview/PendingOverview.h"
 #include "overview/SiteMetrics.h"
+#include "ranking/RankRules.h"
 
 namespace tandor {
 
@@ -120,6 +122,10 @@ class TFramezonghechaxun : public ToolPage {
   void countComplete(PagePane* pane, QLineEdit* edit, QString PendingOverview::*value,
                      const CountExtractor& extract, bool pumpFirst);
   void showRank(QLineEdit* edit, const std::string& text);
+  // After a result page of a keyword walk: shows the rank when found, otherwise the progress,
+  // and loads the next page until the last one has been read.
+  void continueWalk(const OverviewRankOutcome& outcome, SearchEngine engine, int& pageIndex,
+                    PagePane* pane, QLineEdit* rankField);
   void showPageRankPicture(const QString& value);
   void clearPending();
 
