@@ -36,6 +36,7 @@
 #include "tests/support/FixtureWeb.h"
 #include "tests/support/OverviewFixtures.h"
 #include "tests/support/ScriptedMessages.h"
+#include "tests/support/SearchFixtures.h"
 
 using namespace tandor;
 using namespace tandor::testing;
@@ -63,33 +64,15 @@ void Linger(int milliseconds) {
 }
 
 // Result pages for the keyword with the site among ten natural results.
-QByteArray BaiduRankPage() {
-  QString body = QStringLiteral("<div id=header>百度一下</div>");
-  for (int i = 1; i <= 10; ++i) {
-    const QString host = i == 4 ? kSite : QStringLiteral("www.other%1.com").arg(i);
-    body += QStringLiteral(
-                "<table class=result><tr><td><h3><a onmousedown=\"return "
-                "c({'fm':'as','title':this.innerHTML,'p1':%2,'y':'A1'})\" href=\"http://%1/\">%1"
-                "</a></h3><font color=#008000>%1/ 12K 2008-5-1 </font>- <a class=m "
-                "href=\"#\">百度快照</a></td></tr></table>")
-                .arg(host)
-                .arg(i);
-  }
-  return OverviewHtml(QStringLiteral("百度搜索"), body);
+QStringList TenHostsWithSiteAt(int position) {
+  QStringList hosts = otherHosts(10);
+  hosts[position - 1] = kSite;
+  return hosts;
 }
 
-QByteArray GoogleRankPage() {
-  QString body = QStringLiteral("<ol>");
-  for (int i = 1; i <= 10; ++i) {
-    const QString host = i == 6 ? kSite : QStringLiteral("www.other%1.com").arg(i);
-    body += QStringLiteral(
-                "<li class=g><a href=\"http://%1/\" onmousedown=\"return "
-                "clk(0,'','','clnk','%2','')\">%1</a></li>")
-                .arg(host)
-                .arg(i);
-  }
-  return OverviewHtml(QStringLiteral("Google 搜索"), body + QStringLiteral("</ol>"));
-}
+QByteArray BaiduRankPage() { return baiduResultPage(0, TenHostsWithSiteAt(4)); }
+
+QByteArray GoogleRankPage() { return googleFirstPage(TenHostsWithSiteAt(6)); }
 
 QStringList TwelveAddresses() {
   const OverviewAddresses at = OverviewAddressesOf(kSite);
