@@ -71,28 +71,35 @@ std::optional<DateTimeParts> ParseStoredForm(QStringView text) {
   return parts;
 }
 
-void AppendTwoDigits(QString& text, int value) {
-  text += QChar(u'0' + value / 10);
-  text += QChar(u'0' + value % 10);
+// Digits written straight into a small buffer: a grid or a report formats thousands of these.
+char16_t* WriteNumber(char16_t* at, int value, int minimumDigits) {
+  char16_t digits[10];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char16_t>(u'0' + value % 10);
+    value /= 10;
+  } while (value > 0);
+  while (count < minimumDigits) digits[count++] = u'0';
+  while (count > 0) *at++ = digits[--count];
+  return at;
 }
 
 QString DisplayText(const DateTimeParts& parts) {
-  QString text;
-  text.reserve(20);
-  text += QString::number(parts.year);
-  text += u'-';
-  text += QString::number(parts.month);
-  text += u'-';
-  text += QString::number(parts.day);
+  char16_t text[24];
+  char16_t* at = WriteNumber(text, parts.year, 1);
+  *at++ = u'-';
+  at = WriteNumber(at, parts.month, 1);
+  *at++ = u'-';
+  at = WriteNumber(at, parts.day, 1);
   if (parts.hour != 0 || parts.minute != 0 || parts.second != 0) {
-    text += u' ';
-    text += QString::number(parts.hour);
-    text += u':';
-    AppendTwoDigits(text, parts.minute);
-    text += u':';
-    AppendTwoDigits(text, parts.second);
+    *at++ = u' ';
+    at = WriteNumber(at, parts.hour, 1);
+    *at++ = u':';
+    at = WriteNumber(at, parts.minute, 2);
+    *at++ = u':';
+    at = WriteNumber(at, parts.second, 2);
   }
-  return text;
+  return QString(reinterpret_cast<const QChar*>(text), at - text);
 }
 
 QDateTime DateTimeOfValue(const QVariant& value) {

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QSaveFile>
+#include <string_view>
 #include <vector>
 
 #include "data/AdoQuery.h"
@@ -20,10 +21,6 @@ bool NeedsEscaping(QStringView text) {
 }
 
 void AppendEscaped(QString& out, QStringView text) {
-  if (!NeedsEscaping(text)) {
-    out += text;
-    return;
-  }
   for (const QChar c : text) {
     switch (c.unicode()) {
       case u'&':
@@ -44,7 +41,9 @@ void AppendEscaped(QString& out, QStringView text) {
   }
 }
 
-constexpr QStringView kLineEnd = u"\r\n";
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kCellStart = "<td>";
+constexpr std::string_view kCellEnd = "</td>\r\n";
 
 }  // namespace
 
@@ -57,15 +56,18 @@ QString HtmlReportWriter::Escaped(const QString& text) {
 }
 
 void HtmlReportWriter::AppendLine(QStringView line) {
-  page_ += line;
+  appendGbk(page_, line);
   page_ += kLineEnd;
 }
 
 void HtmlReportWriter::AppendCell(QStringView text) {
-  page_ += u"<td>";
-  AppendEscaped(page_, text);
-  page_ += u"</td>";
-  page_ += kLineEnd;
+  page_ += kCellStart;
+  if (NeedsEscaping(text)) {
+    appendGbk(page_, Escaped(text.toString()));
+  } else {
+    appendGbk(page_, text);
+  }
+  page_ += kCellEnd;
 }
 
 QString HtmlReportWriter::ReportDate() { return Clock::shortDate(Clock::today()); }
@@ -123,7 +125,7 @@ void HtmlReportWriter::AddDataRows(AdoQuery& resultSet, int firstField) {
   for (int i = std::max(firstField, 0); i < resultSet.FieldCount(); ++i) {
     fields.push_back(&resultSet.Field(i));
   }
-  // About two dozen characters for a cell and its line end; the page grows once, not per row.
+  // About two dozen bytes for a cell and its line end; the page grows once, not per row.
   page_.reserve(page_.size() +
                 qsizetype(resultSet.RecordCount()) * (qsizetype(fields.size()) + 2) * 24);
   resultSet.First();
@@ -165,19 +167,17 @@ void HtmlReportWriter::AddTail() {
 void HtmlReportWriter::AddLine(const QString& line) { AppendLine(line); }
 
 QStringList HtmlReportWriter::Lines() const {
-  QStringList lines = page_.split(kLineEnd.toString());
+  QStringList lines = fromGbk(page_).split(QStringLiteral("\r\n"));
   lines.removeLast();  // what follows the last line end
   return lines;
 }
 
 QByteArray HtmlReportWriter::Bytes() const {
-  const GbkText bytes = toGbk(page_);
-  return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  return QByteArray(page_.data(), static_cast<qsizetype>(page_.size()));
 }
 
 QString HtmlReportWriter::SaveReport(const QString& baseName) const {
   const QString path = ReportPath(baseName);
-  const QByteArray bytes = Bytes();
   // The new page goes to a temporary file in the same folder, which replaces the earlier report
   // only when it has been written whole; the folder itself is never created here.
   QSaveFile file(path);
@@ -186,7 +186,8 @@ QString HtmlReportWriter::SaveReport(const QString& baseName) const {
     throw ReportFileError(QStringLiteral("无法创建文件 \"%1\"：%2")
                               .arg(QDir::toNativeSeparators(path), file.errorString()));
   }
-  if (file.write(bytes) != bytes.size() || !file.commit()) {
+  const qint64 size = static_cast<qint64>(page_.size());
+  if (file.write(page_.data(), size) != size || !file.commit()) {
     const QString reason = file.errorString();
     file.cancelWriting();
     throw ReportFileError(

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <stdexcept>
+#include <string>
 
 namespace tandor {
 
@@ -58,7 +59,7 @@ class HtmlReportWriter {
   void AppendLine(QStringView line);
   void AppendCell(QStringView text);  // "<td>", the escaped text, "</td>"
 
-  QString page_;  // the lines, each followed by CR LF
+  std::string page_;  // the lines in GBK, each followed by CR LF
 };
 
 }  // namespace tandor

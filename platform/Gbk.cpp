@@ -84,8 +84,13 @@ BmpGbkTable& bmpTable() {
 GbkText toGbk(const QString& text) {
   GbkText out;
   out.reserve(static_cast<size_t>(text.size()) + static_cast<size_t>(text.size()) / 4);
+  appendGbk(out, text);
+  return out;
+}
+
+void appendGbk(GbkText& out, QStringView text) {
   BmpGbkTable& table = bmpTable();
-  const char16_t* const begin = reinterpret_cast<const char16_t*>(text.utf16());
+  const char16_t* const begin = text.utf16();
   const qsizetype size = text.size();
   for (qsizetype i = 0; i < size; ++i) {
     const char16_t c = begin[i];
@@ -108,7 +113,6 @@ GbkText toGbk(const QString& text) {
       i += length - 1;
     }
   }
-  return out;
 }
 
 QString fromGbk(const GbkText& bytes) {

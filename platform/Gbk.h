@@ -3,6 +3,7 @@
 // conversions are the only crossing points. GB18030 is used because it is a superset of GBK, so
 // nothing typed or read from a page is lost on the way.
 #include <QString>
+#include <QStringView>
 #include <string>
 
 namespace tandor {
@@ -10,6 +11,8 @@ namespace tandor {
 using GbkText = std::string;
 
 GbkText toGbk(const QString& text);
+// Appends the GBK bytes of text, for callers that assemble a long byte string piece by piece.
+void appendGbk(GbkText& out, QStringView text);
 QString fromGbk(const GbkText& bytes);
 
 // Shorthand for literals written in UTF-8 source.
