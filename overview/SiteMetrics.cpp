@@ -75,10 +75,11 @@ MetricValue CountText(std::string_view stretch) {
   return {number + T().countUnit, true};
 }
 
-// The stretch of a measure whose value is a number. A page that lacks the start marker carries
-// no value: cutting it anyway would give the page from near its beginning up to the end marker,
-// which is no number and would be shown and stored as one.
-std::string CutNumber(std::string_view text, std::string_view start, std::string_view end) {
+// The stretch of a measure between its markers. A page that lacks the start marker carries no
+// value: cutting it anyway would give the page from near its beginning up to the end marker,
+// which would be shown and stored as the value (another site's snapshot, a whois page's other
+// lines as a date, no number as a count).
+std::string CutValue(std::string_view text, std::string_view start, std::string_view end) {
   if (CharSearch(text, start) == 0) return {};
   return CopyBetweenMarkers(text, start, end);
 }
@@ -147,7 +148,7 @@ std::string YahooLinkCountRequest(std::string_view site) {
 }
 
 MetricValue ExtractWorldRank(std::string_view bodyText) {
-  const std::string v = CutNumber(bodyText, T().rankStart, T().rankEnd);
+  const std::string v = CutValue(bodyText, T().rankStart, T().rankEnd);
   std::string rank = T().rankPrefix + Trim(v) + T().rankSuffix;
   if (rank == T().rankPrefix + T().rankNoData + T().rankSuffix) rank = T().rankNoData;
   return {rank, !v.empty()};
@@ -166,21 +167,21 @@ std::string SnapshotBlock(std::string_view documentText, std::string_view site) 
 
 SnapshotValue ExtractBaiduSnapshot(std::string_view documentText, std::string_view site) {
   const std::string block = SnapshotBlock(documentText, site);
-  std::string e = CopyBetweenMarkers(block, Concat(site, "/ "), T().snapshotEnd);
+  std::string e = CutValue(block, Concat(site, "/ "), T().snapshotEnd);
   if (e.empty()) e = T().notIndexed;
   return {Trim(e), e};
 }
 
 MetricValue ExtractBaiduSnapshotDate(std::string_view documentText, std::string_view site) {
   const std::string block = SnapshotBlock(documentText, site);
-  const std::string e = CopyBetweenMarkers(block, Concat(site, "/ "), T().snapshotWord);
+  const std::string e = CutValue(block, Concat(site, "/ "), T().snapshotWord);
   std::string d = CopyBetweenMarkers(e, "K", T().dateEnd);
   if (d.empty()) d = T().notIndexed;
   return {Trim(d), true};
 }
 
 MetricValue ExtractPageRank(std::string_view documentText) {
-  std::string v = CutNumber(documentText, T().pageRankStart, T().pageRankEnd);
+  std::string v = CutValue(documentText, T().pageRankStart, T().pageRankEnd);
   const bool found = !v.empty();
   return {std::move(v), found};
 }
@@ -190,37 +191,37 @@ MetricValue ExtractCreationDate(std::string_view documentText) {
       {"jan", "1"}, {"feb", "2"}, {"mar", "3"}, {"apr", "4"},  {"may", "5"},  {"jun", "6"},
       {"jul", "7"}, {"aug", "8"}, {"sep", "9"}, {"oct", "10"}, {"nov", "11"}, {"dec", "12"},
   };
-  std::string v = CopyBetweenMarkers(documentText, T().creationStart, T().creationEnd);
+  std::string v = CutValue(documentText, T().creationStart, T().creationEnd);
   for (const auto& month : kMonths) v = ReplaceFirst(v, month[0], month[1]);
   if (v.empty()) return {T().creationFailed, false};
   return {Trim(v), true};
 }
 
 MetricValue ExtractBaiduCount(std::string_view documentText) {
-  const std::string v = CutNumber(documentText, T().baiduCountStart, T().baiduCountEnd);
+  const std::string v = CutValue(documentText, T().baiduCountStart, T().baiduCountEnd);
   return CountText(ReplaceFirst(v, T().about, ""));
 }
 
 MetricValue ExtractGoogleSiteCount(std::string_view documentText, std::string_view site) {
   const std::string start = Concat(T().googleSiteStart, site, T().googleSiteStartEnd);
-  return CountText(CutNumber(documentText, start, T().googleSiteEnd));
+  return CountText(CutValue(documentText, start, T().googleSiteEnd));
 }
 
 MetricValue ExtractYahooPageCount(std::string_view documentText) {
   const std::string page = Trim(documentText);
-  return CountText(CutNumber(page, T().yahooPageStart, T().yahooPageEnd));
+  return CountText(CutValue(page, T().yahooPageStart, T().yahooPageEnd));
 }
 
 MetricValue ExtractGoogleLinkCount(std::string_view documentText, std::string_view site) {
   const std::string end = Concat(T().googleLinkEndStart, site, T().googleLinkEndEnd);
-  std::string v = CutNumber(documentText, T().googleLinkStart, end);
+  std::string v = CutValue(documentText, T().googleLinkStart, end);
   v = ReplaceFirst(v, T().inAll, "");
   v = ReplaceFirst(v, T().aboutInAll, "");
   return CountText(v);
 }
 
 MetricValue ExtractYahooLinkCount(std::string_view documentText) {
-  return CountText(CutNumber(documentText, T().yahooLinkStart, T().yahooLinkEnd));
+  return CountText(CutValue(documentText, T().yahooLinkStart, T().yahooLinkEnd));
 }
 
 }  // namespace tandor

@@ -375,8 +375,9 @@ void TFramezonghechaxun::showPageRankPicture(const QString& value) {
 }
 
 void TFramezonghechaxun::WebBrowser4DocumentComplete() {
+  const QString creationDate = fromGbk(ExtractCreationDate(WebBrowser4->ReadDocumentText()).text);
   if (!pumpMessages()) return;
-  sEdit3->setText(fromGbk(ExtractCreationDate(WebBrowser4->ReadDocumentText()).text));
+  sEdit3->setText(creationDate);
 }
 
 void TFramezonghechaxun::countComplete(PagePane* pane, QLineEdit* edit,

@@ -131,6 +131,9 @@ TEST(SiteMetrics, BaiduSnapshot) {
        "小说在起点中文网 无 以下是网页中包含\"a.b.com\"的结果: c.a.b.com/ 3K 2008-1-1 - 百度快照",
        "a.b.com", "该站未被收录.", "该站未被收录."},
       {"site text in other case", kSnapshotPage, "A.b.com", "该站未被收录.", "该站未被收录."},
+      {"only another site's entry",
+       "小说在起点中文网 x.com/ 3K 2008-1-1 - 百度快照 以下是网页中包含\"a.b.com\"的结果:",
+       "a.b.com", "该站未被收录.", "该站未被收录."},
       {"empty page", "", "a.b.com", "该站未被收录.", "该站未被收录."},
   };
   for (const Case& c : cases) {
@@ -154,6 +157,9 @@ TEST(SiteMetrics, BaiduSnapshotDate) {
              "百度快照",
              "a.b.com", "该站未被收录.", true},
             {"site text in other case", kSnapshotPage, "a.B.com", "该站未被收录.", true},
+            {"only another site's entry",
+             "小说在起点中文网 x.com/ 3K 2008-1-1 - 百度快照 以下是网页中包含\"a.b.com\"的结果:",
+             "a.b.com", "该站未被收录.", true},
             // Without "K" the date cut starts at its first byte: the date alone is still found.
             {"no size before the date",
              "小说在起点中文网a.b.com/ 2008-5-1 - 百度快照以下是网页中包含\"a.b.com\"的结果:",
@@ -189,6 +195,8 @@ TEST(SiteMetrics, CreationDate) {
             {"months in their order", "Creation Date: 01-dec-2003 may\nExpiration Date:", "",
              "01-12-2003 5", true},
             {"without markers", "whois 查询超时", "", "查询失败", false},
+            {"end marker alone", "Registrar: X\nUpdated: 2007\nExpiration Date: 2010", "",
+             "查询失败", false},
             {"empty stretch", "Creation Date: Expiration Date:", "", "查询失败", false},
         });
 }
