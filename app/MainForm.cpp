@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGraphicsOpacityEffect>
 #include <QLayout>
 #include <QMenu>
@@ -12,7 +13,6 @@
 
 #include "app/AppWindows.h"
 #include "app/FrameMain.h"
-#include "platform/ui/Icons.h"
 #include "app/NavigationPanels.h"
 #include "data/DataModule.h"
 #include "data/DatabaseBackup.h"
@@ -21,6 +21,7 @@
 #include "platform/Endpoints.h"
 #include "platform/MessageService.h"
 #include "platform/ui/FrameBar.h"
+#include "platform/ui/Icons.h"
 
 namespace tandor {
 namespace {
@@ -127,8 +128,10 @@ void TMainForm::buildToolBar() {
                                 true, tileIcon(QColor(0xc6, 0x28, 0x28), QStringLiteral("×")));
 
   connect(sSpeedButton2, &QToolButton::clicked, this, [this] { openSiteManager(); });
-  connect(sSpeedButton3, &QToolButton::clicked, this, [this] { runCommand([this] { OpenOverviewPage(); }); });
-  connect(sSpeedButton4, &QToolButton::clicked, this, [this] { runCommand([this] { OpenRankPage(); }); });
+  connect(sSpeedButton3, &QToolButton::clicked, this,
+          [this] { runCommand([this] { OpenOverviewPage(); }); });
+  connect(sSpeedButton4, &QToolButton::clicked, this,
+          [this] { runCommand([this] { OpenRankPage(); }); });
   connect(sSpeedButton6, &QToolButton::clicked, this, [this] { openAboutBox(); });
   connect(sSpeedButton7, &QToolButton::clicked, this, &QWidget::close);
 }
@@ -191,12 +194,10 @@ void TMainForm::buildMenu() {
   connect(n9, &QAction::triggered, this, [this] { runCommand([this] { OpenRankPage(); }); });
   connect(n11, &QAction::triggered, this, [this] { runCommand([this] { OpenOverviewPage(); }); });
   connect(seo1, &QAction::triggered, this, [this] { openAboutBox(); });
-  connect(seo2, &QAction::triggered, this, [] {
-    Desktop::openUrl(Endpoints::url(Endpoint::MakerSite, QStringLiteral("/")));
-  });
-  connect(seo3, &QAction::triggered, this, [] {
-    Desktop::openUrl(Endpoints::url(Endpoint::MakerForum, QStringLiteral("/")));
-  });
+  connect(seo2, &QAction::triggered, this,
+          [] { Desktop::openUrl(Endpoints::url(Endpoint::MakerSite, QStringLiteral("/"))); });
+  connect(seo3, &QAction::triggered, this,
+          [] { Desktop::openUrl(Endpoints::url(Endpoint::MakerForum, QStringLiteral("/"))); });
 }
 
 void TMainForm::buildFrameBar() {
@@ -204,15 +205,21 @@ void TMainForm::buildFrameBar() {
   sFrameBar1->setObjectName(QStringLiteral("sFrameBar1"));
   sFrameBar1->setGeometry(2, 64, 193, 521);
   sFrameBar1->setTitleHeight(40);
-  sFrameBar1->addItem(QStringLiteral("查询功能"), tileIcon(QColor(0x15, 0x65, 0xc0), QStringLiteral("查"), 24),
+  sFrameBar1->addItem(QStringLiteral("查询功能"),
+                      tileIcon(QColor(0x15, 0x65, 0xc0), QStringLiteral("查"), 24),
                       [] { return new TFramejibengongneng(); });
-  sFrameBar1->addItem(QStringLiteral("数据管理"), tileIcon(QColor(0x2e, 0x7d, 0x32), QStringLiteral("数"), 24),
+  sFrameBar1->addItem(QStringLiteral("数据管理"),
+                      tileIcon(QColor(0x2e, 0x7d, 0x32), QStringLiteral("数"), 24),
                       [] { return new TFrameShuJuCaiDan(); });
 }
 
-void TMainForm::openSiteManager() { runCommand([] { showModally(appWindows().siteManager); }); }
+void TMainForm::openSiteManager() {
+  runCommand([] { showModally(appWindows().siteManager); });
+}
 
-void TMainForm::openAboutBox() { runCommand([] { showModally(appWindows().aboutBox); }); }
+void TMainForm::openAboutBox() {
+  runCommand([] { showModally(appWindows().aboutBox); });
+}
 
 void TMainForm::ShowToolPage() {
   ToolPage* page = CurrentToolPage;
@@ -271,8 +278,12 @@ void TMainForm::showEvent(QShowEvent* event) {
 void TMainForm::FormShow() {
   runCommand([] {
     TDM& dm = DM();
+    // Already connected to the database beside the executable: reconnecting would only close
+    // every open result set (the rank history's among them) and leave its grids empty.
+    const QString path = AppPaths::databasePath();
+    if (dm.ADOC.Connected() && dm.ADOC.DatabasePath() == path && QFileInfo::exists(path)) return;
     dm.ADOC.Close();
-    dm.ADOC.SetDatabasePath(AppPaths::databasePath());
+    dm.ADOC.SetDatabasePath(path);
     dm.ADOC.Open();
   });
   if (FirstShowDone) return;

@@ -8,6 +8,7 @@
 #include "app/FrameMain.h"
 #include "app/MainForm.h"
 #include "app/NavigationPanels.h"
+#include "data/DataModule.h"
 #include "platform/Desktop.h"
 #include "platform/Gbk.h"
 #include "platform/PagePane.h"
@@ -48,7 +49,7 @@ TEST_F(MainFormTest, ToolBarButtonsAsLaidOut) {
     int left;
     bool enabled;
   } buttons[] = {
-      {form.sSpeedButton2, "站点管理", 30, true},  {form.sSpeedButton3, "综合查询", 170, false},
+      {form.sSpeedButton2, "站点管理", 30, true},   {form.sSpeedButton3, "综合查询", 170, false},
       {form.sSpeedButton4, "排名查询", 289, false}, {form.sSpeedButton6, "关于工具", 434, true},
       {form.sSpeedButton7, "关闭软件", 554, true},
   };
@@ -60,7 +61,8 @@ TEST_F(MainFormTest, ToolBarButtonsAsLaidOut) {
     EXPECT_EQ(b.button->isEnabled(), b.enabled);
   }
   for (int left : {12, 152, 414}) {
-    auto* separator = form.sCoolBar1->findChild<QToolButton*>(QStringLiteral("separator%1").arg(left));
+    auto* separator =
+        form.sCoolBar1->findChild<QToolButton*>(QStringLiteral("separator%1").arg(left));
     ASSERT_NE(separator, nullptr) << left;
     EXPECT_FALSE(separator->isEnabled());
     EXPECT_EQ(separator->geometry(), QRect(left, 6, 9, 47));
@@ -83,7 +85,8 @@ TEST_F(MainFormTest, MenuItemsInOrderWithSeparators) {
     EXPECT_EQ(menus[m]->text(), QString::fromUtf8(titles[m]));
     QStringList items;
     for (QAction* item : menus[m]->menu()->actions())
-      items << item->objectName() + " " + (item->isSeparator() ? QStringLiteral("-") : item->text());
+      items << item->objectName() + " " +
+                   (item->isSeparator() ? QStringLiteral("-") : item->text());
     EXPECT_EQ(items, expected[m]);
   }
   EXPECT_FALSE(form.menuItem(QStringLiteral("N16"))->isEnabled());
@@ -143,22 +146,38 @@ TEST_F(MainFormTest, FirstShowingCreatesTheOverviewTableWithTwentyCharacterColum
   form.show();
   const QString sql = install.tableSql(QStringLiteral("ZongHeChaXun"));
   ASSERT_FALSE(sql.isEmpty());
-  for (const char* column : {"Web", "PR", "Baidukuaizhao", "shijiepaiming", "Baidushoulu",
-                             "Gugeshoulu", "Yahushoulu", "BaiduFanlian", "GugeFanlian",
-                             "YahuFanlian"}) {
-    EXPECT_TRUE(sql.contains(QStringLiteral("%1 VARCHAR(20)").arg(column))) << column << " " << sql.toStdString();
+  for (const char* column :
+       {"Web", "PR", "Baidukuaizhao", "shijiepaiming", "Baidushoulu", "Gugeshoulu", "Yahushoulu",
+        "BaiduFanlian", "GugeFanlian", "YahuFanlian"}) {
+    EXPECT_TRUE(sql.contains(QStringLiteral("%1 VARCHAR(20)").arg(column)))
+        << column << " " << sql.toStdString();
   }
   EXPECT_TRUE(sql.contains(QStringLiteral("CDate DATETIME")));
   EXPECT_TRUE(messages->shown.empty());
 }
 
 TEST_F(MainFormTest, ExistingOverviewTableIsLeftUnchanged) {
-  install.exec(QStringLiteral("create table zonghechaxun (ID integer primary key, Web VARCHAR(50), "
-                              "PR VARCHAR(50), CDate DATETIME)"));
+  install.exec(
+      QStringLiteral("create table zonghechaxun (ID integer primary key, Web VARCHAR(50), "
+                     "PR VARCHAR(50), CDate DATETIME)"));
   const QString before = install.tableSql(QStringLiteral("ZongHeChaXun"));
   TMainForm form;
   form.show();
   EXPECT_EQ(install.tableSql(QStringLiteral("ZongHeChaXun")), before);
+  EXPECT_TRUE(messages->shown.empty());
+}
+
+TEST_F(MainFormTest, ShowingKeepsTheOpenResultSetsOfTheSameDatabase) {
+  install.exec(QStringLiteral("INSERT INTO Key_BDResults (Web, KeyText) VALUES ('a.com', 'seo')"));
+  AdoQuery& results = DM().ADO_Key_Results;
+  results.SetSQL(QStringLiteral("select * from Key_BDResults"));
+  results.Open();
+  TMainForm form;
+  form.show();
+  form.hide();
+  form.show();
+  EXPECT_TRUE(results.Active());
+  EXPECT_EQ(results.RecordCount(), 1);
   EXPECT_TRUE(messages->shown.empty());
 }
 
