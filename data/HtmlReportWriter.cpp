@@ -70,9 +70,9 @@ void HtmlReportWriter::AppendCell(QStringView text) {
   page_ += kCellEnd;
 }
 
-QString HtmlReportWriter::ReportDate() { return Clock::shortDate(Clock::today()); }
+HtmlReportWriter::HtmlReportWriter() : reportDate_(Clock::shortDate(Clock::today())) {}
 
-QString HtmlReportWriter::ReportPath(const QString& baseName) {
+QString HtmlReportWriter::ReportPath(const QString& baseName) const {
   return AppPaths::beside(QStringLiteral("Html/") + baseName + ReportDate() +
                           QStringLiteral(".htm"));
 }

@@ -20,6 +20,8 @@ class ReportFileError : public std::runtime_error {
 
 class HtmlReportWriter {
  public:
+  HtmlReportWriter();
+
   void AddHead(const QString& title);
   void AddTopBar(const QString& heading);
   void OpenSection();
@@ -48,10 +50,11 @@ class HtmlReportWriter {
   // The page as it is saved: GBK, CR LF after every line.
   QByteArray Bytes() const;
 
-  // Today's date in the system's short date format: the date of the title and the file name.
-  static QString ReportDate();
-  // The path that SaveReport writes for a base name today.
-  static QString ReportPath(const QString& baseName);
+  // The date of the title and of the file name, in the system's short date format: today's
+  // when the writer was made, so that a page written across midnight keeps one date.
+  const QString& ReportDate() const { return reportDate_; }
+  // The path that SaveReport writes for a base name.
+  QString ReportPath(const QString& baseName) const;
   // Text made safe to stand as element content or as a quoted attribute value.
   static QString Escaped(const QString& text);
 
@@ -59,6 +62,7 @@ class HtmlReportWriter {
   void AppendLine(QStringView line);
   void AppendCell(QStringView text);  // "<td>", the escaped text, "</td>"
 
+  QString reportDate_;
   std::string page_;  // the lines in GBK, each followed by CR LF
 };
 

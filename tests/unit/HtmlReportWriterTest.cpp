@@ -150,6 +150,16 @@ TEST_F(HtmlReportWriterTest, SecondSaveOfTheDayReplacesTheFirst) {
   EXPECT_EQ(FileBytes(ReportFile()), QByteArray("</body>\r\n</html>\r\n"));
 }
 
+TEST_F(HtmlReportWriterTest, PageWrittenAcrossMidnightKeepsOneDate) {
+  Clock::setFixed(QDateTime(QDate(2008, 5, 1), QTime(23, 59, 59)));
+  HtmlReportWriter page;
+  page.AddHead(QStringLiteral("关键字排名"));
+  Clock::setFixed(QDateTime(QDate(2008, 5, 2), QTime(0, 0, 1)));
+  page.SaveReport(QStringLiteral("关键字排名"));
+  EXPECT_EQ(HtmlEntries(), QStringList{QStringLiteral("关键字排名2008-5-1.htm")});
+  EXPECT_TRUE(page.Lines().contains(QStringLiteral("<title>关键字排名2008-5-1</title>")));
+}
+
 TEST_F(HtmlReportWriterTest, MissingHtmlFolderFailsWithoutCreatingIt) {
   QDir(folder.path(QStringLiteral("Html"))).removeRecursively();
   HtmlReportWriter page;
