@@ -2,8 +2,10 @@
 // the grids' columns and the HTML export, with scripted message boxes.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QHeaderView>
+#include <QLabel>
 #include <QRegularExpression>
 
 #include "data/DataModule.h"
@@ -89,6 +91,34 @@ class RankHistoryTest : public ::testing::Test {
 const QString kAllBaidu[] = {"SEO", "seo工具", "seo", "o'brien"};
 
 }  // namespace
+
+TEST_F(RankHistoryTest, FilterControlsStartAsLaidOut) {
+  EXPECT_EQ(window->sGroupBox1->title(), QStringLiteral("查询条件"));
+  const struct {
+    QAbstractButton* box;
+    const char* caption;
+  } boxes[] = {{window->sCheckBox1, "按关键字查询"}, {window->sCheckBox2, "按域名地址查询"},
+               {window->sCheckBox3, "按时间段查询"}, {window->mohu, "模糊查询"},
+               {window->sBitBtn1, "数据检索"},       {window->sSpeedButton1, "导出为HTML"}};
+  for (const auto& b : boxes) {
+    SCOPED_TRACE(b.caption);
+    EXPECT_EQ(b.box->text(), QString::fromUtf8(b.caption));
+    EXPECT_FALSE(b.box->isChecked());
+  }
+  EXPECT_EQ(window->Label1->text(), QStringLiteral("至"));
+  for (QWidget* field : {static_cast<QWidget*>(window->EKey), static_cast<QWidget*>(window->Cweb),
+                         static_cast<QWidget*>(window->SD), static_cast<QWidget*>(window->SD1)}) {
+    SCOPED_TRACE(field->objectName().toStdString());
+    EXPECT_FALSE(field->isEnabled());
+  }
+  EXPECT_EQ(window->Cweb->count(), 0);
+  QStringList labels;
+  for (const QLabel* label : window->findChildren<QLabel*>()) {
+    if (!label->isEnabled()) labels << label->text();
+  }
+  labels.sort();
+  EXPECT_EQ(labels, (QStringList{"单关键字输入", "生成的HTML已放在根目录下的Html文件夹内"}));
+}
 
 TEST_F(RankHistoryTest, WindowGridsAndMenusAsLaidOut) {
   EXPECT_EQ(window->windowTitle(), QStringLiteral("关键字排名查询数据查看"));
