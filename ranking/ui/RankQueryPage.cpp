@@ -109,6 +109,9 @@ TFrame_guanjianzichaxun::TFrame_guanjianzichaxun(QWidget* owner) : ToolPage(owne
   sComboBox3->setInsertPolicy(QComboBox::NoInsert);
   for (int page = 2; page <= 100; ++page) sComboBox3->addItem(QString::number(page));
   sComboBox3->setEditText(QStringLiteral("10"));
+  // An editable drop-down hands the keys it gets straight to its edit line, past any filter
+  // there, so the filter sits on both.
+  sComboBox3->installEventFilter(this);
   sComboBox3->lineEdit()->installEventFilter(this);
 
   sBitBtn1 = new QPushButton(QStringLiteral("开始查询"), this);
@@ -184,16 +187,32 @@ void TFrame_guanjianzichaxun::FrameResize() {
   runCommand([this] { addlist(*sComboBox1); });
 }
 
+namespace {
+
+// Only digits and backspace can be typed into the end page; keys that type nothing (arrows,
+// Delete, Home, End) move and delete as usual.
+bool TypesIntoEndPage(const QKeyEvent& key) {
+  if (key.key() == Qt::Key_Delete) return true;
+  const QString text = key.text();
+  return text.isEmpty() || text == QStringLiteral("\b") ||
+         (text.size() == 1 && text[0] >= QLatin1Char('0') && text[0] <= QLatin1Char('9'));
+}
+
+}  // namespace
+
 bool TFrame_guanjianzichaxun::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == sComboBox3->lineEdit() && event->type() == QEvent::KeyPress) {
-    // Only digits and backspace can be typed into the end page.
-    const QString text = static_cast<QKeyEvent*>(event)->text();
-    if (!text.isEmpty() && text != QStringLiteral("\b") &&
-        !(text.size() == 1 && text[0] >= QLatin1Char('0') && text[0] <= QLatin1Char('9')))
-      return true;
+  if ((watched == sComboBox3 || watched == sComboBox3->lineEdit()) &&
+      event->type() == QEvent::KeyPress && !TypesIntoEndPage(*static_cast<QKeyEvent*>(event))) {
+    return true;
   }
-  if (watched == sComboBox1 && event->type() == QEvent::FocusOut)
-    runCommand([this] { sComboBox1Exit(); });
+  if (watched == sComboBox1 && event->type() == QEvent::FocusOut) {
+    // Leaving the picker for another control of the page loads the site's settings; its own
+    // drop-down, a message box or another window taking the focus does not: the user has not
+    // left the picker, and the settings would overwrite what he typed.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+      runCommand([this] { sComboBox1Exit(); });
+  }
   return ToolPage::eventFilter(watched, event);
 }
 
@@ -289,8 +308,12 @@ TFm_Search* TFrame_guanjianzichaxun::StartRankWalker(const QString& keyword, int
 }
 
 void TFrame_guanjianzichaxun::openResultPage(QTreeWidget* list, int engine) {
-  QTreeWidgetItem* row = list->currentItem();
-  if (!row || !row->isSelected() || row->text(0).isEmpty()) return;
+  // The first selected row in list order, as the list's selection reads.
+  QTreeWidgetItem* row = nullptr;
+  for (int i = 0; i < list->topLevelItemCount() && !row; ++i) {
+    if (list->topLevelItem(i)->isSelected()) row = list->topLevelItem(i);
+  }
+  if (!row || row->text(0).isEmpty()) return;
   const std::string pageText = toGbk(row->text(2));
   const int page = wholeNumber(fromGbk(CopyBetweenMarkers(pageText, gbk("第"), gbk("页"))));
   const SearchEngine searchEngine = engine == 1 ? SearchEngine::Baidu : SearchEngine::Google;
