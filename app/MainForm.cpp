@@ -234,7 +234,9 @@ void TMainForm::ShowToolPage() {
     PreviousToolPage = nullptr;
     QCoreApplication::processEvents();
   }
-  if (!CurrentToolPage) return;  // the page went away while events ran
+  // While events ran the page may have gone, or a newer switch may have replaced it (and
+  // shown its own page): this switch has nothing left to show.
+  if (CurrentToolPage.data() != page) return;
   if (!ActionOverView->isEnabled()) ActionOverView->setEnabled(true);
   if (!FirstShowInProgress) {
     fadeIn(page);
