@@ -151,12 +151,10 @@ QString StoredDateText(const QDate& value) {
 }
 
 QString DisplayDateTimeText(const QDateTime& value) {
-  QString text = value.date().toString(QStringLiteral("yyyy-M-d"));
+  const QDate date = value.date();
   const QTime time = value.time();
-  if (time.hour() != 0 || time.minute() != 0 || time.second() != 0) {
-    text += u' ' + time.toString(QStringLiteral("H:mm:ss"));
-  }
-  return text;
+  return DisplayText(DateTimeParts{date.year(), date.month(), date.day(), time.hour(),
+                                   time.minute(), time.second()});
 }
 
 QVariant StoredValue(FieldKind kind, const QVariant& value) {

@@ -20,7 +20,16 @@ bool NeedsEscaping(QStringView text) {
   return false;
 }
 
-void AppendEscaped(QString& out, QStringView text) {
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kCellStart = "<td>";
+constexpr std::string_view kCellEnd = "</td>\r\n";
+
+}  // namespace
+
+QString HtmlReportWriter::Escaped(const QString& text) {
+  if (!NeedsEscaping(text)) return text;
+  QString out;
+  out.reserve(text.size() + 16);
   for (const QChar c : text) {
     switch (c.unicode()) {
       case u'&':
@@ -39,19 +48,6 @@ void AppendEscaped(QString& out, QStringView text) {
         out += c;
     }
   }
-}
-
-constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::string_view kCellStart = "<td>";
-constexpr std::string_view kCellEnd = "</td>\r\n";
-
-}  // namespace
-
-QString HtmlReportWriter::Escaped(const QString& text) {
-  if (!NeedsEscaping(text)) return text;
-  QString out;
-  out.reserve(text.size() + 16);
-  AppendEscaped(out, text);
   return out;
 }
 
